@@ -1,0 +1,226 @@
+#include "drill.h"
+
+#include "drill/word_rule.h"
+
+namespace lexamo {
+
+namespace {
+
+QString questionLabel(int position, int count)
+{
+    return QStringLiteral("問題番号： %1/%2").arg(position).arg(count);
+}
+
+QString correctLabel(int count) { return QStringLiteral("正解数： %1").arg(count); }
+QString wrongLabel(int count) { return QStringLiteral("誤答数： %1").arg(count); }
+
+const QString PerfectMessage = QStringLiteral("Congratulation!! You are PERFECT!!");
+const QString FinishedMessage = QStringLiteral("Good work! You have finished idiom exercise.");
+
+} // namespace
+
+const std::array<QString, 8> Drill::PraisePhrases = {
+    QStringLiteral("Excellent!"), QStringLiteral("Correct!"), QStringLiteral("Great!"),
+    QStringLiteral("Right!"),     QStringLiteral("Well Done!"), QStringLiteral("OK!"),
+    QStringLiteral("Amazing!"),   QStringLiteral("Bingo!"),
+};
+
+Drill::Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundPlayer& player, RandomGenerator& random)
+    : m_view(view), m_voice(voice), m_player(player), m_random(random)
+{
+}
+
+bool Drill::active() const
+{
+    return m_courseStarted && QuestionList && AnswerList && QNumList && CQList;
+}
+
+void Drill::speak(const QString& text)
+{
+    if (m_voice)
+        m_voice->Speak(text, 0);
+}
+
+void Drill::play(const WaveStream* sound)
+{
+    if (sound)
+        m_player.play(*sound);
+}
+
+void Drill::showCounts(int position)
+{
+    m_view.setQuestionLabel(questionLabel(position, AllQuestNum));
+    m_view.setCorrectLabel(correctLabel(CorrectNum));
+    m_view.setWrongLabel(wrongLabel(WrongNum));
+}
+
+void Drill::buildQuestionOrder()
+{
+    QNumList->Clear();
+    if (m_view.randomOffChecked()) {
+        fillQuestionOrder(*QNumList, AllQuestNum);
+    } else if (m_view.randomOnChecked()) {
+        fillQuestionOrder(*QNumList, AllQuestNum);
+        shuffleQuestionOrder(*QNumList, m_random);
+    }
+}
+
+void Drill::InitialGame(const QString& title, const QStringList& questions,
+                        const QStringList& answers)
+{
+    if (!QuestionList || !AnswerList || !QNumList || !CQList)
+        return;
+    m_view.setCaption(title);
+    QuestionList->assign(questions);
+    AnswerList->assign(answers);
+    AllQuestNum = static_cast<int>(QuestionList->Count());
+    CorrectNum = 0;
+    WrongNum = 0;
+    showCounts(1);
+    for (int i = 1; i <= WordButtonCount; ++i)
+        btnQArray[static_cast<std::size_t>(i)] =
+            m_view.findWordButton(QStringLiteral("btnWord%1").arg(i));
+    buildQuestionOrder();
+    CurrentNum = 1;
+    m_view.setCircleVisible(false);
+    m_courseStarted = true;
+    StartGame();
+}
+
+void Drill::StartGame()
+{
+    m_view.setNextEnabled(false);
+    for (int i = 1; i <= WordButtonCount; ++i) {
+        btnQArray[static_cast<std::size_t>(i)]->setVisible(false);
+        QuestionPart[static_cast<std::size_t>(i)] = i;
+    }
+    const int q = (*QNumList)[CurrentNum - 1].toInt();
+    // A Japanese file shorter than the English one leaves the learner an empty Japanese line
+    // rather than an error in the middle of the run.
+    m_view.setJapanese(q - 1 < AnswerList->Count() ? (*AnswerList)[q - 1] : QString());
+    TempSentence = (*QuestionList)[q - 1];
+    CQList->assign(splitWords(TempSentence));
+    const auto n = static_cast<int>(CQList->Count());
+    shuffleWordSlots(QuestionPart, n, m_random);
+    for (int i = 1; i <= n; ++i) {
+        const int w = QuestionPart[static_cast<std::size_t>(i)];
+        WordButton* button = btnQArray[static_cast<std::size_t>(i)];
+        button->setText((*CQList)[w - 1]);
+        button->setVisible(true);
+    }
+    m_view.setAnswerLine(QString());
+    WCNum = 1;
+    NewChk = 0;
+    speak(TempSentence);
+    m_view.setListenEnabled(true);
+    m_view.setRetryEnabled(true);
+}
+
+void Drill::rbOffChange()
+{
+    if (!active())
+        return;
+    buildQuestionOrder();
+    CurrentNum = 1;
+    CorrectNum = 0;
+    WrongNum = 0;
+    showCounts(1);
+    m_view.setCircleVisible(false);
+    StartGame();
+}
+
+void Drill::btnResetClick()
+{
+    if (!active())
+        return;
+    CurrentNum = 1;
+    CorrectNum = 0;
+    WrongNum = 0;
+    showCounts(1);
+    m_view.setCircleVisible(false);
+    StartGame();
+}
+
+void Drill::btnNextClick()
+{
+    if (!active())
+        return;
+    if (CurrentNum == AllQuestNum) {
+        m_view.setCircleVisible(false);
+        m_view.setNextEnabled(false);
+        if (CorrectNum == AllQuestNum) {
+            speak(PerfectMessage);
+            m_view.ShowMessage(PerfectMessage);
+        } else {
+            m_view.ShowMessage(FinishedMessage);
+            speak(FinishedMessage);
+        }
+        return;
+    }
+    ++CurrentNum;
+    m_view.setQuestionLabel(questionLabel(CurrentNum, AllQuestNum));
+    m_view.setCircleVisible(false);
+    m_view.setNextEnabled(false);
+    m_view.setRetryEnabled(true);
+    StartGame();
+}
+
+void Drill::btnWord1Click(WordButton* sender)
+{
+    if (!active() || !sender)
+        return;
+    play(m_sounds.click);
+    const QString word = sender->text();
+    if (m_view.readVoiceOnChecked())
+        speak(word);
+    const QString line = m_view.answerLine();
+    m_view.setAnswerLine(WCNum == 1 ? line + word : line + QChar(u' ') + word);
+    sender->setVisible(false);
+    if (WCNum == CQList->Count())
+        judge();
+    ++WCNum;
+}
+
+void Drill::judge()
+{
+    const int q = (*QNumList)[CurrentNum - 1].toInt();
+    if (m_view.answerLine() == (*QuestionList)[q - 1]) {
+        m_view.setCircleVisible(true);
+        const int praise = m_random.draw(static_cast<int>(PraisePhrases.size()));
+        play(m_sounds.chime);
+        speak(PraisePhrases[static_cast<std::size_t>(praise)]);
+        if (NewChk == 0) {
+            ++CorrectNum;
+            m_view.setCorrectLabel(correctLabel(CorrectNum));
+        }
+        m_view.setNextEnabled(true);
+        m_view.setRetryEnabled(false);
+    } else {
+        play(m_sounds.buzzer);
+        speak(QStringLiteral("No!"));
+        if (NewChk == 0) {
+            ++WrongNum;
+            m_view.setWrongLabel(wrongLabel(WrongNum));
+        }
+    }
+    NewChk = 1;
+}
+
+void Drill::btnRetryClick()
+{
+    if (!active())
+        return;
+    m_view.setAnswerLine(QString());
+    for (int i = 1; i <= CQList->Count(); ++i)
+        btnQArray[static_cast<std::size_t>(i)]->setVisible(true);
+    WCNum = 1;
+}
+
+void Drill::bbtnListenAgainClick()
+{
+    if (!active())
+        return;
+    speak(TempSentence);
+}
+
+} // namespace lexamo

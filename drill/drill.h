@@ -1,0 +1,86 @@
+#pragma once
+
+#include "courses/string_list.h"
+#include "drill/drill_view.h"
+#include "drill/random_generator.h"
+#include "drill/shuffles.h"
+#include "speech/speech_engine.h"
+#include "speech/wave_stream.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+namespace lexamo {
+
+/// The three feedback sounds; they belong to the window, which releases them when it closes.
+struct DrillSounds
+{
+    const WaveStream* click = nullptr;  // RSPu
+    const WaveStream* buzzer = nullptr; // RSBubuu
+    const WaveStream* chime = nullptr;  // RSPingPong
+};
+
+/// The drill: which questions are asked in which order, the question on screen, the learner's
+/// clicks, judging and the counts. See drill/DESIGN.md for who may change what.
+class Drill
+{
+public:
+    Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundPlayer& player, RandomGenerator& random);
+
+    void setSounds(const DrillSounds& sounds) { m_sounds = sounds; }
+
+    /// Starts a run on a freshly loaded course (the loading itself has already succeeded).
+    void InitialGame(const QString& title, const QStringList& questions,
+                     const QStringList& answers);
+    void StartGame();
+
+    // Handlers of the window's controls. Until a course has been started, and after the lists
+    // have been released at closing, they do nothing at all.
+    void rbOffChange();
+    void btnResetClick();
+    void btnNextClick();
+    void btnWord1Click(WordButton* sender);
+    void btnRetryClick();
+    void bbtnListenAgainClick();
+
+    bool courseStarted() const { return m_courseStarted; }
+
+    // The drill's lists live from the window's creation to its closing.
+    std::unique_ptr<StringList> QuestionList; // English lines; entry q-1 is question q
+    std::unique_ptr<StringList> AnswerList;   // Japanese lines, paired with QuestionList
+    std::unique_ptr<StringList> QNumList;     // question order: entry k holds the number at k+1
+    std::unique_ptr<StringList> CQList;       // words of the sentence on screen, in order
+
+    int AllQuestNum = 0;
+    int CurrentNum = 0;
+    int CorrectNum = 0;
+    int WrongNum = 0;
+
+    QString TempSentence;
+    WordSlots QuestionPart{};
+    int WCNum = 0;
+    int NewChk = 0;
+    std::array<WordButton*, WordButtonCount + 1> btnQArray{};
+
+    static const std::array<QString, 8> PraisePhrases;
+
+private:
+    bool active() const;
+    void buildQuestionOrder();
+    void showCounts(int position);
+    void judge();
+    void speak(const QString& text);
+    void play(const WaveStream* sound);
+
+    DrillView& m_view;
+    const std::unique_ptr<SpeechEngine>& m_voice;
+    SoundPlayer& m_player;
+    RandomGenerator& m_random;
+    DrillSounds m_sounds;
+    bool m_courseStarted = false;
+};
+
+} // namespace lexamo
