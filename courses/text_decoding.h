@@ -1,0 +1,35 @@
+#pragma once
+
+#include "error.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace lexamo {
+
+/// How the bytes of a text file are decoded, chosen from their first bytes.
+enum class TextEncoding
+{
+    Utf8,       // EF BB BF
+    Utf16Le,    // FF FE
+    Utf16Be,    // FE FF
+    CodePage932 // no mark: the Japanese Windows code page
+};
+
+/// The encoding that the file's first bytes select, and the length of the mark that selected it.
+struct EncodingChoice
+{
+    TextEncoding encoding;
+    qsizetype markLength;
+};
+
+EncodingChoice chooseEncoding(QByteArrayView bytes);
+
+/// Decodes a whole text file, mark included. UTF-8 is strict and CP932 lenient; a malformed
+/// UTF-8 file and a UTF-16 file of its mark plus one byte throw lexamo::Error.
+QString decodeText(QByteArrayView bytes);
+
+/// The error for a file that cannot be decoded.
+Error decodingError();
+
+} // namespace lexamo
