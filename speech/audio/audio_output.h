@@ -1,0 +1,67 @@
+#pragma once
+
+#include "speech/pcm_sink.h"
+#include "speech/wave_stream.h"
+
+#include <SDL_audio.h>
+#include <SDL_mutex.h>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+namespace lexamo {
+
+class PcmStream;
+
+/// The program's one audio device. A single callback mixes two channels: sound effects, started
+/// without waiting (a new effect ends the one still playing), and speech, played synchronously.
+/// Constructing it starts the audio subsystem and destroying it shuts the subsystem down, so the
+/// program creates it before its windows and destroys it last. Without an audio device it still
+/// works: effects are skipped and speech returns at once.
+class AudioOutput : public PcmSink
+{
+public:
+    static constexpr int kSampleRate = 48000;
+    static constexpr int kChannels = 2;
+    static constexpr int kBufferFrames = 512;
+
+    AudioOutput();
+    ~AudioOutput() override;
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
+
+    bool hasDevice() const { return m_device != 0; }
+
+    /// Starts the WAVE image and returns at once, ending the effect still playing. The image is
+    /// read in place while it plays, so it must stay valid until the sound ends (embedded images
+    /// do). A malformed image, or one in an unsupported encoding, is ignored.
+    void playEffect(const WaveStream& sound);
+
+    /// Plays mono samples on the speech channel, mixed with any effect, and returns once the
+    /// last sample has been handed to the device.
+    void playSpeech(const std::int16_t* samples, std::size_t count, int sampleRate) override;
+
+    /// How many effects the device has begun to play, and when it began the latest: for
+    /// measuring the delay from playEffect() to the device.
+    std::uint64_t effectsStarted() const { return m_effectsStarted.load(); }
+    std::chrono::steady_clock::time_point lastEffectStart() const;
+
+private:
+    static void callback(void* self, Uint8* stream, int len);
+    void mix(float* out, int frames);
+
+    SDL_AudioDeviceID m_device = 0;
+    bool m_subsystemStarted = false;
+    SDL_sem* m_speechDone = nullptr;
+
+    // Owned by the calling thread, swapped under the device lock, read by the audio thread.
+    std::unique_ptr<PcmStream> m_effect;
+    bool m_effectIsNew = false;
+    PcmStream* m_speech = nullptr;
+
+    std::atomic<std::uint64_t> m_effectsStarted{0};
+    std::atomic<std::chrono::steady_clock::rep> m_lastEffectStart{0};
+};
+
+} // namespace lexamo
