@@ -1,0 +1,123 @@
+#include "espeak_synthesizer.h"
+
+#include "courses/error.h"
+#include "speech_rate.h"
+#include "time_stretch.h"
+
+#include <array>
+#include <cstring>
+#include <espeak-ng/espeak_ng.h>
+
+namespace lexamo {
+
+namespace {
+
+// Synchronous mode hands the samples to this callback before espeak_ng_Synthesize returns;
+// every event carries the buffer passed as user data.
+int collectSamples(short* samples, int count, espeak_EVENT* events)
+{
+    if (samples && count > 0 && events && events->user_data) {
+        auto* out = static_cast<std::vector<std::int16_t>*>(events->user_data);
+        out->insert(out->end(), samples, samples + count);
+    }
+    return 0;
+}
+
+QString statusMessage(espeak_ng_STATUS status)
+{
+    std::array<char, 512> buffer{};
+    espeak_ng_GetStatusCodeMessage(status, buffer.data(), buffer.size());
+    return QString::fromLocal8Bit(buffer.data());
+}
+
+// The first entry of espeak's language list: a priority byte, then the name.
+QByteArray primaryLanguage(const espeak_VOICE& voice)
+{
+    return voice.languages && voice.languages[0] ? QByteArray(voice.languages + 1) : QByteArray();
+}
+
+bool isEnglish(const espeak_VOICE& voice)
+{
+    const QByteArray language = primaryLanguage(voice);
+    return (language == "en" || language.startsWith("en-")) &&
+           !QByteArray(voice.identifier).startsWith("mb/");
+}
+
+QString describe(const espeak_VOICE& voice)
+{
+    // espeak-ng says "America" where the flite voices say "United States"; one wording for the
+    // learner.
+    QString description = QStringLiteral("eSpeak NG ") + QString::fromUtf8(voice.name);
+    description.replace(QStringLiteral("America"), QStringLiteral("United States"));
+    if (voice.gender == ENGENDER_MALE)
+        description += QStringLiteral(", male");
+    else if (voice.gender == ENGENDER_FEMALE)
+        description += QStringLiteral(", female");
+    return description;
+}
+
+} // namespace
+
+EspeakSynthesizer& EspeakSynthesizer::instance()
+{
+    static EspeakSynthesizer synthesizer;
+    return synthesizer;
+}
+
+EspeakSynthesizer::EspeakSynthesizer()
+{
+    // The legacy espeak_Initialize exits the process when its data folder is missing; the
+    // espeak_ng_ calls report it instead. A null path lets espeak-ng find its installed data.
+    espeak_ng_InitializePath(nullptr);
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+    espeak_ng_ClearErrorContext(&context);
+    if (status != ENS_OK)
+        return;
+    if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) != ENS_OK)
+        return;
+    espeak_SetSynthCallback(collectSamples);
+    m_sampleRate = espeak_ng_GetSampleRate();
+
+    const espeak_VOICE** voices = espeak_ListVoices(nullptr);
+    for (std::size_t i = 0; voices && voices[i]; ++i) {
+        const espeak_VOICE& voice = *voices[i];
+        if (!isEnglish(voice))
+            continue;
+        m_tokens.emplace_back(QStringLiteral("espeak:") +
+                                  QString::fromLatin1(primaryLanguage(voice)),
+                              describe(voice));
+        m_identifiers.emplace_back(voice.identifier);
+    }
+}
+
+PcmBuffer EspeakSynthesizer::synthesize(std::size_t voice, const QString& text, float rate)
+{
+    const auto fail = [&](espeak_ng_STATUS status) {
+        return Error(QStringLiteral("The voice \"%1\" could not speak the text: %2")
+                         .arg(m_tokens.at(voice).GetDescription(), statusMessage(status)));
+    };
+
+    const EspeakSpeed speed = espeakSpeed(rate);
+    espeak_ng_STATUS status = espeak_ng_SetVoiceByName(m_identifiers.at(voice).constData());
+    if (status != ENS_OK)
+        throw fail(status);
+    // A new voice brings its own speed, so the rate is set after it.
+    status = espeak_ng_SetParameter(espeakRATE, speed.wordsPerMinute, 0);
+    if (status != ENS_OK)
+        throw fail(status);
+
+    PcmBuffer pcm;
+    pcm.sampleRate = m_sampleRate;
+    const QByteArray utf8 = text.toUtf8();
+    status = espeak_ng_Synthesize(utf8.constData(), static_cast<std::size_t>(utf8.size()) + 1, 0,
+                                  POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm.samples);
+    if (status != ENS_OK)
+        throw fail(status);
+
+    if (speed.stretchSpeed != 1.0)
+        return stretchTime(pcm, speed.stretchSpeed);
+    return pcm;
+}
+
+} // namespace lexamo
