@@ -1,0 +1,61 @@
+#include "application.h"
+
+#include "app/message_boxes.h"
+#include "courses/error.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QScreen>
+
+namespace lexamo {
+
+void fillScreen(QWidget& window)
+{
+    // Without a window manager a maximize request is ignored, so take the screen's free area
+    // first; with one, the window is maximized as usual.
+    if (QScreen* screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+void Application::Terminate()
+{
+    if (m_stopRequested)
+        return;
+    m_stopRequested = true;
+    // Ends every loop that runs now, nested modal loops included; loops started later check
+    // the flag themselves.
+    QCoreApplication::exit(0);
+}
+
+int Application::showModal(QDialog& dialog)
+{
+    if (m_stopRequested) {
+        QCoreApplication::processEvents();
+        return 0;
+    }
+    fillScreen(dialog);
+    return dialog.exec();
+}
+
+void Application::runMainLoop()
+{
+    if (!m_stopRequested)
+        QApplication::exec();
+    else
+        QCoreApplication::processEvents();
+    m_terminated = true;
+}
+
+void Application::guard(QWidget* owner, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const Error& error) {
+        m_boxes.showError(owner, error.message());
+    } catch (const std::exception& error) {
+        m_boxes.showError(owner, QString::fromUtf8(error.what()));
+    }
+}
+
+} // namespace lexamo

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace lexamo {
+
+class MessageBoxes;
+
+/// Shows nothing yet: sizes the window to the screen and marks it maximized.
+void fillScreen(QWidget& window);
+
+/// The program-wide part of the shell: the stop request, modal windows that respect it, and the
+/// default report of an error that escapes a handler.
+class Application
+{
+public:
+    explicit Application(MessageBoxes& boxes) : m_boxes(boxes) {}
+
+    /// Asks the program to stop. The caller runs on; every event loop running now ends at its
+    /// next turn, and a loop started later ends at its first turn. A second request changes
+    /// nothing.
+    void Terminate();
+    bool stopRequested() const { return m_stopRequested; }
+    /// Set once the main loop has ended because of a stop.
+    bool Terminated() const { return m_terminated; }
+
+    /// Shows the window modally and returns when its modal state ends. After a stop request it
+    /// handles the waiting events and returns at once with no result, leaving the window as is.
+    int showModal(QDialog& dialog);
+
+    /// Runs the main event loop until a stop request.
+    void runMainLoop();
+
+    /// Runs one handler; an error that escapes it is shown in the error box, and the program
+    /// goes on with whatever state the handler had reached.
+    void guard(QWidget* owner, const std::function<void()>& handler);
+
+    MessageBoxes& boxes() { return m_boxes; }
+
+private:
+    MessageBoxes& m_boxes;
+    bool m_stopRequested = false;
+    bool m_terminated = false;
+};
+
+} // namespace lexamo

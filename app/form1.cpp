@@ -1,0 +1,476 @@
+#include "form1.h"
+
+#include "app/application.h"
+#include "app/circle_shape.h"
+#include "app/form2.h"
+#include "app/message_boxes.h"
+#include "app/scaled_view.h"
+#include "app/screen_first_speech.h"
+#include "courses/catalogue.h"
+#include "courses/course_loader.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGraphicsProxyWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lexamo {
+
+namespace {
+
+const QColor SkyBlue(0x87, 0xCE, 0xEB);
+const QColor DarkOrchid(0x99, 0x32, 0xCC);
+const QString PreferredVoice = QStringLiteral("Microsoft Zira Desktop - English (United States)");
+const QString NoVoiceMessage = QStringLiteral(
+    "Microsoft 音声合成 (TTS: text-to-speech) を利用できません。\r\n"
+    "Microsoft 音声合成をインストールして下さい。");
+
+constexpr int LargeText = 14;
+
+/// Six rows of four; the rows are not evenly spaced.
+constexpr std::array<int, 6> WordRowY = {50, 85, 122, 157, 194, 229};
+constexpr std::array<int, WordButtonCount> WordTabOrder = {19, 24, 18, 17, 20, 21, 22, 23,
+                                                           9,  10, 11, 12, 13, 14, 15, 16,
+                                                           1,  2,  3,  4,  5,  6,  7,  8};
+
+QFont fontOf(int pixelSize, bool bold = false)
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+template <typename T> T* named(T* control, const char* name, int tabOrder)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setProperty("tabOrder", tabOrder);
+    return control;
+}
+
+QLabel* makeLabel(const char* name, const QString& text, int pixelSize, int tabOrder)
+{
+    auto* label = named(new QLabel(text), name, tabOrder);
+    label->setFont(fontOf(pixelSize));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+template <typename Button>
+Button* makeButton(const char* name, const QString& text, int tabOrder, bool bold,
+                   std::optional<QColor> colour = std::nullopt)
+{
+    auto* button = named(new Button(text), name, tabOrder);
+    button->setFont(fontOf(12, bold));
+    if (colour) {
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, *colour);
+        button->setPalette(palette);
+    }
+    return button;
+}
+
+QFrame* makePanel(const char* name, int tabOrder)
+{
+    auto* panel = named(new QFrame, name, tabOrder);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    panel->setFocusPolicy(Qt::NoFocus);
+    return panel;
+}
+
+QRadioButton* makeRadio(QGroupBox* group, const char* name, const QString& text, QRect rect,
+                        bool checked, int tabOrder)
+{
+    auto* radio = named(new QRadioButton(text, group), name, tabOrder);
+    radio->setGeometry(rect);
+    radio->setChecked(checked);
+    return radio;
+}
+
+QGroupBox* makeGroup(const char* name, const QString& title, int tabOrder)
+{
+    auto* group = named(new QGroupBox(title), name, tabOrder);
+    group->setFont(fontOf(12));
+    return group;
+}
+
+void sortByTabOrder(QList<QGraphicsProxyWidget*>& proxies)
+{
+    std::stable_sort(proxies.begin(), proxies.end(), [](auto* a, auto* b) {
+        return a->widget()->property("tabOrder").toInt() <
+               b->widget()->property("tabOrder").toInt();
+    });
+}
+
+} // namespace
+
+TForm1::TForm1(Services services)
+    : m_services(std::move(services)),
+      m_drill(*this, voice, *m_services.soundPlayer, m_random)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    resize(DesignWidth, DesignHeight);
+    buildControls();
+    bindEvents();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+}
+
+void TForm1::trace(const QString& event) const
+{
+    if (m_services.trace)
+        m_services.trace(event);
+}
+
+void TForm1::guarded(const std::function<void()>& handler)
+{
+    m_services.application->guard(this, handler);
+}
+
+void TForm1::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_view = new ScaledView(QSizeF(DesignWidth, DesignHeight), SkyBlue, this);
+    layout->addWidget(m_view);
+
+    ScaledView& view = *m_view;
+    QList<QGraphicsProxyWidget*> topLevel;
+    auto put = [&](QWidget* control, QRectF rect) {
+        QGraphicsProxyWidget* proxy = view.place(control, rect);
+        if (control->focusPolicy() != Qt::NoFocus ||
+            control->findChild<QWidget*>() != nullptr)
+            topLevel.append(proxy);
+        return proxy;
+    };
+
+    // Bottom of the drawing order first.
+    Panel1 = makePanel("Panel1", 0);
+    QGraphicsProxyWidget* panel1Proxy = put(Panel1, {8, 208, 697, 260});
+    Panel2 = makePanel("Panel2", 5);
+    QGraphicsProxyWidget* panel2Proxy = put(Panel2, {8, 67, 697, 41});
+    Panel3 = makePanel("Panel3", 4);
+    QGraphicsProxyWidget* panel3Proxy = put(Panel3, {8, 120, 697, 41});
+    lbQuestNum = makeLabel("lbQuestNum", QStringLiteral("問題番号:"), LargeText, 3);
+    put(lbQuestNum, {18, 179, 120, 17});
+    lbCorrectNum = makeLabel("lbCorrectNum", QStringLiteral("正解数:"), LargeText, 2);
+    put(lbCorrectNum, {139, 179, 87, 17});
+    lbWrongNum = makeLabel("lbWrongNum", QStringLiteral("誤答数:"), LargeText, 1);
+    put(lbWrongNum, {229, 179, 90, 17});
+    btnClose = makeButton<QPushButton>("btnClose", QStringLiteral("Close"), 7, true);
+    view.addShadow(put(btnClose, {620, 21, 80, 33}));
+    bbtnListenAgain = makeButton<QPushButton>("bbtnListenAgain", QStringLiteral("Listen"), 6,
+                                              true, DarkOrchid);
+    view.addShadow(put(bbtnListenAgain, {524, 21, 80, 33}));
+    rgRandom = makeGroup("rgRandom", QStringLiteral("Random"), 11);
+    rbOff = makeRadio(rgRandom, "rbOff", QStringLiteral("OFF"), {7, 16, 49, 19}, true, 0);
+    rbOn = makeRadio(rgRandom, "rbOn", QStringLiteral("ON"), {52, 16, 41, 19}, false, 1);
+    put(rgRandom, {515, 163, 100, 41});
+    shpCircle = named(new CircleShape(Qt::red, 5), "shpCircle", -1);
+    put(shpCircle, {96, 40, 169, 153});
+    Label1 = makeLabel("Label1", QStringLiteral("Lexamo Ver. 0.03"), 12, 12);
+    put(Label1, {8, 5, 433, 17});
+    btnChangeCourse =
+        makeButton<QPushButton>("btnChangeCourse", QStringLiteral("ChangeCourse"), 13, true);
+    btnChangeCourse->setEnabled(false);
+    put(btnChangeCourse, {615, 170, 90, 33});
+    ComboBox1 = named(new QComboBox, "ComboBox1", 14);
+    ComboBox1->setFont(fontOf(12));
+    // The popup becomes a child proxy: keep it above its later siblings.
+    put(ComboBox1, {360, 218, 257, 22})->setZValue(1);
+    Label2 = makeLabel("Label2", QStringLiteral("Voice"), 12, 15);
+    put(Label2, {330, 221, 33, 17});
+    rgReadVoice = makeGroup("rgReadVoice", QStringLiteral("Read Voice"), 10);
+    rbVOff = makeRadio(rgReadVoice, "rbVOff", QStringLiteral("OFF"), {7, 16, 49, 19}, true, 0);
+    rbVOn = makeRadio(rgReadVoice, "rbVOn", QStringLiteral("ON"), {52, 16, 41, 19}, false, 1);
+    put(rgReadVoice, {416, 164, 100, 41});
+    sbReadingSpeed = named(new QScrollBar(Qt::Horizontal), "sbReadingSpeed", 16);
+    sbReadingSpeed->setRange(-10 * SpeedScale, 10 * SpeedScale);
+    sbReadingSpeed->setSingleStep(SpeedScale / 2);
+    sbReadingSpeed->setPageStep(SpeedScale / 2);
+    sbReadingSpeed->setValue(0);
+    put(sbReadingSpeed, {323, 184, 93, 18});
+    Label3 = makeLabel("Label3", QStringLiteral("Reading Speed"), 12, 17);
+    put(Label3, {328, 168, 81, 17});
+
+    for (QLabel* label : {lbQuestNum, lbCorrectNum, lbWrongNum, Label1, Label2, Label3})
+        label->setFocusPolicy(Qt::NoFocus);
+
+    lbJap = makeLabel("lbJap", QString(), LargeText, 1);
+    view.place(lbJap, {10, 0, 679, 41}, panel2Proxy);
+    lbEnglish = makeLabel("lbEnglish", QString(), LargeText, 1);
+    view.place(lbEnglish, {10, 0, 679, 41}, panel3Proxy);
+
+    QList<QGraphicsProxyWidget*> inPanel1;
+    btnNext = makeButton<QPushButton>("btnNext", QStringLiteral("Next"), 27, true, Qt::blue);
+    QGraphicsProxyWidget* nextProxy = view.place(btnNext, {13, 12, 80, 22}, panel1Proxy);
+    view.addShadow(nextProxy);
+    btnRetry = makeButton<QPushButton>("btnRetry", QStringLiteral("Retry"), 26, true, Qt::red);
+    QGraphicsProxyWidget* retryProxy = view.place(btnRetry, {113, 12, 80, 22}, panel1Proxy);
+    view.addShadow(retryProxy);
+    btnReset = makeButton<QPushButton>("btnReset", QStringLiteral("Reset"), 28, true);
+    inPanel1 << nextProxy << retryProxy << view.place(btnReset, {618, 10, 67, 22}, panel1Proxy);
+    for (int i = 1; i <= WordButtonCount; ++i) {
+        const int row = (i - 1) / 4;
+        const int column = (i - 1) % 4;
+        auto* button = new WordPushButton;
+        button->setObjectName(QStringLiteral("btnWord%1").arg(i));
+        button->setProperty("tabOrder", WordTabOrder[static_cast<std::size_t>(i - 1)]);
+        button->setFont(fontOf(12));
+        wordButtons[static_cast<std::size_t>(i)] = button;
+        QGraphicsProxyWidget* proxy = view.place(
+            button, QRectF(10 + 178 * column, WordRowY[static_cast<std::size_t>(row)], 140, 22),
+            panel1Proxy);
+        view.addShadow(proxy);
+        inPanel1 << proxy;
+    }
+
+    sortByTabOrder(topLevel);
+    ScaledView::chainTabOrder(topLevel);
+    sortByTabOrder(inPanel1);
+    ScaledView::chainTabOrder(inPanel1);
+}
+
+void TForm1::bindEvents()
+{
+    // Every initial state is set above, so attaching the handlers now raises no change event.
+    for (int i = 1; i <= WordButtonCount; ++i) {
+        WordPushButton* button = wordButtons[static_cast<std::size_t>(i)];
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { guarded([&] { btnWord1Click(button); }); });
+    }
+    auto bind = [this](QPushButton* button, void (TForm1::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    bind(btnNext, &TForm1::btnNextClick);
+    bind(btnRetry, &TForm1::btnRetryClick);
+    bind(btnReset, &TForm1::btnResetClick);
+    bind(bbtnListenAgain, &TForm1::bbtnListenAgainClick);
+    bind(btnClose, &TForm1::btnCloseClick);
+    bind(btnChangeCourse, &TForm1::btnChangeCourseClick);
+    connect(rbOff, &QRadioButton::toggled, this, [this] { guarded([&] { rbOffChange(); }); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
+            [this] { guarded([&] { ComboBox1Change(); }); });
+    connect(sbReadingSpeed, &QScrollBar::valueChanged, this,
+            [this] { guarded([&] { sbReadingSpeedChange(); }); });
+}
+
+void TForm1::FormCreate()
+{
+    shpCircle->setVisible(false);
+    OptionList = std::make_unique<StringList>();
+    trace(QStringLiteral("create OptionList"));
+    SubDirectoryList = std::make_unique<StringList>();
+    trace(QStringLiteral("create SubDirectoryList"));
+    // Speech blocks this thread: the window shows what changed before each utterance.
+    voice = std::make_unique<ScreenFirstSpeech>(m_services.createSpeechEngine(),
+                                                [this] { m_view->repaintNow(); });
+    trace(QStringLiteral("create voice"));
+    setUpVoices();
+    RSPu = m_services.openSound(QStringLiteral("SysPu"));
+    trace(QStringLiteral("open RSPu"));
+    RSBubuu = m_services.openSound(QStringLiteral("Sysbubuu"));
+    trace(QStringLiteral("open RSBubuu"));
+    RSPingPong = m_services.openSound(QStringLiteral("SysPingPong"));
+    trace(QStringLiteral("open RSPingPong"));
+    m_drill.setSounds({&*RSPu, &*RSBubuu, &*RSPingPong});
+    m_drill.QuestionList = std::make_unique<StringList>();
+    trace(QStringLiteral("create QuestionList"));
+    m_drill.AnswerList = std::make_unique<StringList>();
+    trace(QStringLiteral("create AnswerList"));
+    m_drill.QNumList = std::make_unique<StringList>();
+    trace(QStringLiteral("create QNumList"));
+    m_drill.CQList = std::make_unique<StringList>();
+    trace(QStringLiteral("create CQList"));
+    m_random = m_services.randomize();
+    trace(QStringLiteral("Randomize"));
+}
+
+void TForm1::setUpVoices()
+{
+    const VoiceCollection voices = voice->GetVoices();
+    if (voices.Count() == 0) {
+        m_services.application->boxes().ShowMessage(nullptr, NoVoiceMessage);
+        m_services.application->Terminate();
+    }
+    KeyVoice = 999;
+    {
+        // Filling the list from empty selects its first entry; that is not a change of voice.
+        const QSignalBlocker quiet(ComboBox1);
+        for (int i = 0; i < voices.Count(); ++i) {
+            const QString description = voices.Item(i).GetDescription();
+            ComboBox1->addItem(description);
+            if (description == PreferredVoice)
+                KeyVoice = i;
+        }
+    }
+    if (KeyVoice != 999) {
+        ComboBox1->setCurrentIndex(KeyVoice);
+        const int selected = ComboBox1->currentIndex();
+        voice->Voice(voice->GetVoices(QString(), QString()).Item(selected));
+    }
+}
+
+void TForm1::FormShow()
+{
+    TForm2& selection = *m_form2;
+    selection.ListBox1->clear();
+    const Catalogue catalogue = buildCatalogue();
+    for (const CatalogueEntry& entry : catalogue.entries) {
+        selection.ListBox1->addItem(entry.title);
+        SubDirectoryList->Add(entry.prefix);
+    }
+    if (!catalogue.lastOptionLines.isEmpty())
+        OptionList->assign(catalogue.lastOptionLines);
+    // With a single course, OK selects it rather than reporting an index error.
+    if (selection.ListBox1->count() > 0)
+        selection.ListBox1->setCurrentRow(0);
+    if (selection.ListBox1->count() > 1)
+        btnChangeCourse->setEnabled(true);
+    m_services.application->showModal(selection);
+}
+
+void TForm1::chooseCourse(int index)
+{
+    SubDirectory = (*SubDirectoryList)[index];
+    InitialGame();
+}
+
+void TForm1::InitialGame()
+{
+    if (m_closed)
+        return;
+    // Read everything first: a course that fails to load leaves the previous one untouched.
+    const Course course = loadCourse(SubDirectory);
+    OptionList->assign(course.optionLines);
+    m_drill.InitialGame(course.title, course.questions, course.answers);
+}
+
+void TForm1::Close()
+{
+    if (m_closeUnderway || m_closed)
+        return;
+    m_closeUnderway = true;
+    FormClose();
+    m_closed = true;
+    m_services.application->Terminate();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // The window stays until it is destroyed at the exit; the close only stops the program.
+    event->ignore();
+    Close();
+}
+
+void TForm1::FormClose()
+{
+    RSPu.reset();
+    trace(QStringLiteral("release RSPu"));
+    RSBubuu.reset();
+    trace(QStringLiteral("release RSBubuu"));
+    RSPingPong.reset();
+    trace(QStringLiteral("release RSPingPong"));
+    m_drill.setSounds({});
+    m_drill.QuestionList.reset();
+    trace(QStringLiteral("release QuestionList"));
+    m_drill.AnswerList.reset();
+    trace(QStringLiteral("release AnswerList"));
+    m_drill.QNumList.reset();
+    trace(QStringLiteral("release QNumList"));
+    m_drill.CQList.reset();
+    trace(QStringLiteral("release CQList"));
+    OptionList.reset();
+    trace(QStringLiteral("release OptionList"));
+    SubDirectoryList.reset();
+    trace(QStringLiteral("release SubDirectoryList"));
+}
+
+void TForm1::FormDestroy()
+{
+    if (!voice)
+        return;
+    voice.reset();
+    trace(QStringLiteral("release voice"));
+}
+
+void TForm1::btnWord1Click(WordButton* sender) { m_drill.btnWord1Click(sender); }
+void TForm1::btnNextClick() { m_drill.btnNextClick(); }
+void TForm1::btnRetryClick() { m_drill.btnRetryClick(); }
+void TForm1::btnResetClick() { m_drill.btnResetClick(); }
+void TForm1::bbtnListenAgainClick() { m_drill.bbtnListenAgainClick(); }
+void TForm1::btnCloseClick() { Close(); }
+void TForm1::rbOffChange() { m_drill.rbOffChange(); }
+
+void TForm1::btnChangeCourseClick()
+{
+    if (m_closed)
+        return;
+    m_services.application->showModal(*m_form2);
+}
+
+void TForm1::ComboBox1Change()
+{
+    if (!voice)
+        return;
+    const int selected = ComboBox1->currentIndex();
+    voice->Voice(voice->GetVoices(QString(), QString()).Item(selected));
+}
+
+void TForm1::sbReadingSpeedChange()
+{
+    if (!voice)
+        return;
+    voice->Rate(static_cast<float>(sbReadingSpeed->value()) / SpeedScale);
+}
+
+QWidget* TForm1::FindComponent(const QString& name) const
+{
+    return m_view->findControl(name);
+}
+
+void TForm1::setCaption(const QString& caption) { setWindowTitle(caption); }
+void TForm1::setJapanese(const QString& text) { lbJap->setText(text); }
+QString TForm1::answerLine() const { return lbEnglish->text(); }
+void TForm1::setAnswerLine(const QString& text) { lbEnglish->setText(text); }
+void TForm1::setQuestionLabel(const QString& text) { lbQuestNum->setText(text); }
+void TForm1::setCorrectLabel(const QString& text) { lbCorrectNum->setText(text); }
+void TForm1::setWrongLabel(const QString& text) { lbWrongNum->setText(text); }
+void TForm1::setCircleVisible(bool visible) { shpCircle->setVisible(visible); }
+void TForm1::setNextEnabled(bool enabled) { btnNext->setEnabled(enabled); }
+void TForm1::setRetryEnabled(bool enabled) { btnRetry->setEnabled(enabled); }
+void TForm1::setListenEnabled(bool enabled) { bbtnListenAgain->setEnabled(enabled); }
+bool TForm1::randomOffChecked() const { return rbOff->isChecked(); }
+bool TForm1::randomOnChecked() const { return rbOn->isChecked(); }
+bool TForm1::readVoiceOnChecked() const { return rbVOn->isChecked(); }
+
+WordButton* TForm1::findWordButton(const QString& name)
+{
+    return dynamic_cast<WordPushButton*>(FindComponent(name));
+}
+
+void TForm1::ShowMessage(const QString& text)
+{
+    m_services.application->boxes().ShowMessage(this, text);
+}
+
+} // namespace lexamo

@@ -1,0 +1,74 @@
+#include "app/application.h"
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/message_boxes.h"
+#include "courses/error.h"
+#include "speech/audio/audio_output.h"
+#include "speech/audio/sdl_sound_player.h"
+#include "speech/sounds/sound_resources.h"
+#include "speech/synthesis/embedded_speech_engine.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <cstdio>
+#include <exception>
+
+using namespace lexamo;
+
+namespace {
+
+int run(QtMessageBoxes& boxes)
+{
+    // The audio output and the synthesizers come first and go last: the speech engine object
+    // relies on them for its whole life.
+    AudioOutput audio;
+    SdlSoundPlayer player(audio);
+    Application application(boxes);
+
+    Services services;
+    services.application = &application;
+    services.createSpeechEngine = [&audio] { return std::make_unique<EmbeddedSpeechEngine>(audio); };
+    services.openSound = openWaveResource;
+    services.soundPlayer = &player;
+    services.randomize = [] { return std::make_unique<MtRandomGenerator>(clockSeed()); };
+
+    auto form1 = std::make_unique<TForm1>(services);
+    auto form2 = std::make_unique<TForm2>(application, *form1);
+    form1->setForm2(form2.get());
+
+    fillScreen(*form1);
+    form1->show();
+    QCoreApplication::processEvents();
+    form1->FormShow();
+    application.runMainLoop();
+
+    // The newest window goes first; destroying the main window releases the speech engine.
+    form2.reset();
+    form1.reset();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication qapp(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtMessageBoxes boxes;
+    try {
+        return run(boxes);
+    } catch (const Error& error) {
+        std::fprintf(stderr, "lexamo: %s\n", error.message().toLocal8Bit().constData());
+        boxes.showError(nullptr, error.message());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "lexamo: %s\n", error.what());
+        boxes.showError(nullptr, QString::fromUtf8(error.what()));
+    }
+    return 1;
+}
