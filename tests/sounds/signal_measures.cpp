@@ -71,8 +71,9 @@ double dominantFrequency(std::span<const double> samples, double rate, double lo
         }
         return best;
     };
-    const double coarse = bestIn(low, high, 1.0);
-    return bestIn(coarse - 1.0, coarse + 1.0, 0.01);
+    // The windows measured are long enough that a main lobe spans well over 2 Hz.
+    const double coarse = bestIn(low, high, 2.0);
+    return bestIn(coarse - 2.0, coarse + 2.0, 0.01);
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> loudRuns(std::span<const double> samples,
