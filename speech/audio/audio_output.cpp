@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 #include <algorithm>
-#include <cstring>
 
 namespace lexamo {
 namespace {

@@ -5,10 +5,12 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <numbers>
 #include <ostream>
 #include <vector>
 
@@ -39,7 +41,7 @@ std::vector<std::int16_t> speechTone(double seconds, double frequency, double am
     for (std::size_t i = 0; i < samples.size(); ++i) {
         samples[i] = std::int16_t(
             std::lround(amplitude * 32767.0 *
-                        std::sin(2.0 * 3.14159265358979 * frequency * double(i) / kSpeechRate)));
+                        std::sin(2.0 * std::numbers::pi * frequency * double(i) / kSpeechRate)));
     }
     return samples;
 }
