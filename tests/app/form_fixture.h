@@ -90,8 +90,19 @@ protected:
         speech->screen = [this] { return screen(); };
     }
 
-    /// What the learner sees right now: the Japanese line, the answer line and the words.
+    /// What the learner sees right now: the Japanese line, the answer line, the words on the
+    /// visible buttons (sorted, since they are shuffled) and the circle.
     QString screen() const
+    {
+        QStringList words = visibleWords();
+        words.sort();
+        return QStringLiteral("jap=%1 answer=%2 words=%3 circle=%4")
+            .arg(form1->lbJap->text(), form1->lbEnglish->text(), words.join(u','),
+                 form1->shpCircle->isVisible() ? QStringLiteral("on") : QStringLiteral("off"));
+    }
+
+    /// The texts of the visible word buttons, in slot order.
+    QStringList visibleWords() const
     {
         QStringList words;
         for (int i = 1; i <= WordButtonCount; ++i) {
@@ -99,9 +110,7 @@ protected:
             if (button->isVisible())
                 words << button->text();
         }
-        return QStringLiteral("jap=%1 answer=%2 words=%3 circle=%4")
-            .arg(form1->lbJap->text(), form1->lbEnglish->text(), words.join(u','),
-                 form1->shpCircle->isVisible() ? QStringLiteral("on") : QStringLiteral("off"));
+        return words;
     }
 
     /// Clicks the visible word buttons whose texts rebuild `sentence` in order.
