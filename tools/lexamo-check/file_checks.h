@@ -1,0 +1,23 @@
+#pragma once
+
+#include "finding.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+namespace lexamo::check {
+
+/// Warns when a file has no byte-order mark but is valid UTF-8 holding non-ASCII text: without a
+/// mark Lexamo reads it as CP932, so every such character comes out wrong.
+void checkEncoding(QByteArrayView bytes, const QString& file, Findings& findings);
+
+/// Checks the English sentences as the drill will cut them into words: at most 24 words, no empty
+/// words, no tabs or full-width spaces hiding inside a word.
+void checkSentences(const QStringList& sentences, const QString& file, Findings& findings);
+
+/// Compares the Japanese file's line count with the number of English sentences.
+void checkLineCounts(qsizetype sentences, qsizetype japaneseLines, const QString& englishFile,
+                     const QString& japaneseFile, Findings& findings);
+
+} // namespace lexamo::check

@@ -1,0 +1,65 @@
+#include "folder_check.h"
+#include "help_text.h"
+#include "report.h"
+
+#include <QFileInfo>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <vector>
+
+using namespace lexamo::check;
+
+namespace {
+
+constexpr int kBadUsage = 2;
+
+void print(std::FILE* stream, const QString& line)
+{
+    std::fputs(line.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+int usageError(const QString& message)
+{
+    print(stderr, QStringLiteral("lexamo-check: %1").arg(message));
+    print(stderr, QStringLiteral("Try 'lexamo-check --help'."));
+    return kBadUsage;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList folders;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (!optionsEnded &&
+            (argument == QStringLiteral("--help") || argument == QStringLiteral("-h"))) {
+            std::fputs(helpText().toUtf8().constData(), stdout);
+            return 0;
+        }
+        if (!optionsEnded && argument == QStringLiteral("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1)
+            return usageError(QStringLiteral("unknown option %1").arg(argument));
+        if (!QFileInfo(argument).isDir())
+            return usageError(QStringLiteral("%1 is not a folder").arg(argument));
+        folders.append(argument);
+    }
+    if (folders.isEmpty())
+        folders.append(QStringLiteral("."));
+
+    std::vector<CheckedFolder> checked;
+    for (const QString& folder : folders) {
+        checked.push_back({folder, checkFolder(folder)});
+        for (const QString& line : findingLines(checked.back()))
+            print(stdout, line);
+    }
+    print(stdout, summaryLine(checked));
+    return exitCode(checked);
+}
