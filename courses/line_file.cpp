@@ -1,6 +1,7 @@
 #include "line_file.h"
 
 #include "error.h"
+#include "line_cutter.h"
 #include "text_decoding.h"
 
 #include <QDir>
@@ -91,7 +92,11 @@ QByteArray readAllBytes(const QString& path)
 
 QStringList decodeLineFile(QByteArrayView bytes)
 {
-    return cutLines(decodeText(bytes));
+    // Lines are cut from each decoded piece while it is still in the cache.
+    LineCutter cutter;
+    decodeTextInPieces(bytes,
+                       [&cutter](QStringView piece, bool last) { cutter.feed(piece, last); });
+    return cutter.takeLines();
 }
 
 QStringList readLineFile(const QString& path)

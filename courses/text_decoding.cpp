@@ -54,8 +54,12 @@ inline void restoreControlBytes(char16_t* begin, char16_t* end)
     }
 }
 
-// Every encoding we read gives at most one UTF-16 unit per byte, so one allocation suffices.
-QString decodeWithIcu(QByteArrayView bytes, TextEncoding encoding)
+// Pieces of this many units stay in the cache while the lines are cut from them.
+constexpr qsizetype kPieceUnits = 16 * 1024;
+
+// Every encoding we read gives at most one UTF-16 unit per byte, so a piece of kPieceUnits
+// bytes always fits the buffer.
+void decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const TextSink& sink)
 {
     const bool strictUtf8 = encoding == TextEncoding::Utf8;
     ConverterPtr converter = openConverter(strictUtf8 ? "UTF-8" : kCodePage932);
@@ -67,20 +71,17 @@ QString decodeWithIcu(QByteArrayView bytes, TextEncoding encoding)
         ucnv_setToUCallBack(converter.get(), substituteMiddleDot, nullptr, nullptr, nullptr,
                             &status);
 
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
-    char16_t* target = begin;
+    char16_t buffer[kPieceUnits];
     const char* source = bytes.data();
     const char* const sourceEnd = source + bytes.size();
-
-    // Small chunks keep the freshly written units in cache for the control-byte pass.
-    constexpr qsizetype kChunk = 64 * 1024;
     do {
-        const char* chunkEnd = sourceEnd - source > kChunk ? source + kChunk : sourceEnd;
-        char16_t* const chunkStart = target;
+        const char* const pieceEnd =
+            sourceEnd - source > kPieceUnits ? source + kPieceUnits : sourceEnd;
+        const bool last = pieceEnd == sourceEnd;
+        char16_t* target = buffer;
         ucnv_toUnicode(converter.get(), reinterpret_cast<UChar**>(&target),
-                       reinterpret_cast<const UChar*>(begin + bytes.size()), &source, chunkEnd,
-                       nullptr, chunkEnd == sourceEnd, &status);
+                       reinterpret_cast<const UChar*>(buffer + kPieceUnits), &source, pieceEnd,
+                       nullptr, last, &status);
         if (U_FAILURE(status)) {
             if (strictUtf8)
                 throw decodingError();
@@ -88,25 +89,28 @@ QString decodeWithIcu(QByteArrayView bytes, TextEncoding encoding)
                             .arg(QLatin1StringView(u_errorName(status))));
         }
         if (!strictUtf8)
-            restoreControlBytes(chunkStart, target);
+            restoreControlBytes(buffer, target);
+        sink(QStringView(buffer, target - buffer), last);
     } while (source != sourceEnd);
-
-    text.truncate(target - begin);
-    return text;
 }
 
-QString decodeUtf16(QByteArrayView bytes, TextEncoding encoding)
+void decodeUtf16(QByteArrayView bytes, TextEncoding encoding, const TextSink& sink)
 {
     // One byte after the mark is not even half a character: Windows refuses such a file.
     if (bytes.size() == 1)
         throw decodingError();
     const qsizetype units = bytes.size() / 2; // an odd last byte is ignored
-    QString text(units, Qt::Uninitialized);
-    if (encoding == TextEncoding::Utf16Le)
-        qFromLittleEndian<char16_t>(bytes.data(), units, text.data());
-    else
-        qFromBigEndian<char16_t>(bytes.data(), units, text.data());
-    return text;
+    char16_t buffer[kPieceUnits];
+    for (qsizetype done = 0; done < units;) {
+        const qsizetype count = qMin(kPieceUnits, units - done);
+        const char* const source = bytes.data() + 2 * done;
+        if (encoding == TextEncoding::Utf16Le)
+            qFromLittleEndian<char16_t>(source, count, buffer);
+        else
+            qFromBigEndian<char16_t>(source, count, buffer);
+        done += count;
+        sink(QStringView(buffer, count), done == units);
+    }
 }
 
 } // namespace
@@ -128,21 +132,33 @@ EncodingChoice chooseEncoding(QByteArrayView bytes)
     return {TextEncoding::CodePage932, 0};
 }
 
-QString decodeText(QByteArrayView bytes)
+void decodeTextInPieces(QByteArrayView bytes, const TextSink& sink)
 {
     const EncodingChoice choice = chooseEncoding(bytes);
     const QByteArrayView body = bytes.sliced(choice.markLength);
-    if (body.isEmpty())
-        return QString();
+    if (body.isEmpty()) {
+        sink(QStringView(), true);
+        return;
+    }
     switch (choice.encoding) {
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be:
-        return decodeUtf16(body, choice.encoding);
+        decodeUtf16(body, choice.encoding, sink);
+        return;
     case TextEncoding::Utf8:
     case TextEncoding::CodePage932:
         break;
     }
-    return decodeWithIcu(body, choice.encoding);
+    decodeWithIcu(body, choice.encoding, sink);
+}
+
+QString decodeText(QByteArrayView bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    decodeTextInPieces(bytes, [&text](QStringView piece, bool) { text.append(piece); });
+    text.squeeze();
+    return text;
 }
 
 } // namespace lexamo
