@@ -206,6 +206,8 @@ void TForm1::buildControls()
     sbReadingSpeed->setRange(-10 * SpeedScale, 10 * SpeedScale);
     sbReadingSpeed->setSingleStep(SpeedScale / 2);
     sbReadingSpeed->setPageStep(SpeedScale / 2);
+    // A scroll bar's keys are inverted by default (Right would slow down): make them natural.
+    sbReadingSpeed->setInvertedControls(false);
     sbReadingSpeed->setValue(0);
     put(sbReadingSpeed, {323, 184, 93, 18});
     Label3 = makeLabel("Label3", QStringLiteral("Reading Speed"), 12, 17);

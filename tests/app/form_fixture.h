@@ -5,9 +5,12 @@
 #include "app/form2.h"
 #include "app/scaled_view.h"
 #include "fakes.h"
+#include "../qt_printers.h"
 #include "../drill/seeded_random.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -18,6 +21,14 @@
 #include <memory>
 
 namespace lexamo::testing {
+
+/// A stop request leaves Qt's "quit now" flag set, which would end the next test's modal loops
+/// at once; one turn of the application's own loop clears it. Each test starts clean.
+inline void clearStopRequest()
+{
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+}
 
 /// The two windows over recording fakes, started in a temporary working folder.
 class FormFixture : public ::testing::Test
@@ -34,6 +45,7 @@ protected:
     {
         form2.reset();
         form1.reset();
+        clearStopRequest();
         QDir::setCurrent(m_previousFolder);
     }
 

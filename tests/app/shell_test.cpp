@@ -195,7 +195,7 @@ TEST(StopRequest, AModalLoopStartedAfterTheRequestEndsAtItsFirstTurn)
     Application application(boxes);
     QDialog dialog;
     bool ranPostedEvent = false;
-    QTimer::singleShot(0, [&] { ranPostedEvent = true; });
+    QTimer::singleShot(0, &dialog, [&] { ranPostedEvent = true; });
     application.Terminate();
     application.Terminate();
     EXPECT_EQ(application.showModal(dialog), 0);
@@ -203,6 +203,7 @@ TEST(StopRequest, AModalLoopStartedAfterTheRequestEndsAtItsFirstTurn)
     EXPECT_FALSE(dialog.isVisible());
     application.runMainLoop();
     EXPECT_TRUE(application.Terminated());
+    clearStopRequest();
 }
 
 TEST(StopRequest, ARequestInsideAModalLoopEndsItWithNoResult)
@@ -211,9 +212,10 @@ TEST(StopRequest, ARequestInsideAModalLoopEndsItWithNoResult)
     RecordingBoxes boxes(log);
     Application application(boxes);
     QDialog dialog;
-    QTimer::singleShot(0, [&] { application.Terminate(); });
+    QTimer::singleShot(0, &dialog, [&] { application.Terminate(); });
     EXPECT_EQ(application.showModal(dialog), 0);
     EXPECT_TRUE(application.stopRequested());
+    clearStopRequest();
 }
 
 TEST(ErrorHandler, AnEscapingErrorIsShownAndTheCallerGoesOn)
