@@ -25,6 +25,12 @@ bool isValidUtf8(QByteArrayView bytes)
     return !decoder.hasError();
 }
 
+QString counted(qsizetype count, const char* singular, const char* plural)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(
+        QLatin1StringView(count == 1 ? singular : plural));
+}
+
 void add(Findings& findings, Severity severity, const QString& file, qsizetype line,
          const QString& message)
 {
@@ -91,24 +97,22 @@ void checkSentences(const QStringList& sentences, const QString& file, Findings&
 void checkLineCounts(qsizetype sentences, qsizetype japaneseLines, const QString& englishFile,
                      const QString& japaneseFile, Findings& findings)
 {
-    if (japaneseLines < sentences)
+    const QString counts =
+        QStringLiteral("%1, %2 than the %3 of %4")
+            .arg(counted(japaneseLines, "line", "lines"),
+                 japaneseLines < sentences ? QStringLiteral("fewer") : QStringLiteral("more"),
+                 counted(sentences, "sentence", "sentences"), englishFile);
+    if (japaneseLines < sentences) {
+        const QString missing =
+            japaneseLines + 1 == sentences
+                ? QStringLiteral("question %1 has").arg(sentences)
+                : QStringLiteral("questions %1 to %2 have").arg(japaneseLines + 1).arg(sentences);
         add(findings, Severity::Error, japaneseFile, 0,
-            QStringLiteral("%1 lines, fewer than the %2 sentences of %3: %4 no Japanese")
-                .arg(japaneseLines)
-                .arg(sentences)
-                .arg(englishFile)
-                .arg(japaneseLines + 1 == sentences
-                         ? QStringLiteral("question %1 has").arg(sentences)
-                         : QStringLiteral("questions %1 to %2 have")
-                               .arg(japaneseLines + 1)
-                               .arg(sentences)));
-    else if (japaneseLines > sentences)
+            QStringLiteral("%1: %2 no Japanese").arg(counts, missing));
+    } else if (japaneseLines > sentences) {
         add(findings, Severity::Warning, japaneseFile, 0,
-            QStringLiteral("%1 lines, more than the %2 sentences of %3: the extra lines are "
-                           "never shown")
-                .arg(japaneseLines)
-                .arg(sentences)
-                .arg(englishFile));
+            QStringLiteral("%1: the extra lines are never shown").arg(counts));
+    }
 }
 
 } // namespace lexamo::check

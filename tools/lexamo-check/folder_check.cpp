@@ -2,6 +2,8 @@
 
 #include "course_check.h"
 #include "courses/catalogue.h"
+#include "courses/error.h"
+#include "courses/line_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -85,6 +87,23 @@ void explainSkippedFolder(const QString& name, Findings& findings)
         addUnlisted(findings, folder, QStringLiteral("it holds text files but no Option.txt"));
 }
 
+// The root course may keep its sentence files in a folder named by its stem ("data\\Basic");
+// that folder is part of the course, not a course that went missing.
+QString rootStemFolder()
+{
+    try {
+        const QStringList option = readLineFile(QStringLiteral("./") + kOptionFile);
+        if (option.size() < 2)
+            return QString();
+        QString stem = option[1];
+        stem.replace(u'\\', u'/');
+        const qsizetype slash = stem.indexOf(u'/');
+        return slash > 0 ? stem.left(slash) : QString();
+    } catch (const Error&) {
+        return QString();
+    }
+}
+
 } // namespace
 
 FolderReport checkFolder(const QString& folder)
@@ -114,11 +133,12 @@ FolderReport checkFolder(const QString& folder)
     const QString root = QStringLiteral("./");
     if (hasOptionFile(root))
         checkOne(root);
+    const QString stemFolder = rootStemFolder();
     for (const QString& name : subfolders(root)) {
         const QString prefix = root + name + u'/';
         if (hasOptionFile(prefix))
             checkOne(prefix);
-        else
+        else if (name != stemFolder)
             explainSkippedFolder(name, report.folderFindings);
     }
     if (report.courses.empty())
