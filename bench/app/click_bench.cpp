@@ -1,0 +1,138 @@
+// Time from a word click to the click sound's play call and to the judgement's feedback (the
+// chime or buzzer play call), with speech replaced by a no-op, over 10,000 clicks on the real
+// window (offscreen platform).
+
+#include "app/application.h"
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/message_boxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+using namespace lexamo;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class SilentSpeech : public SpeechEngine
+{
+public:
+    VoiceCollection GetVoices() override { return VoiceCollection({VoiceToken("v", "Voice")}); }
+    VoiceCollection GetVoices(const QString&, const QString&) override { return GetVoices(); }
+    void Voice(const VoiceToken&) override {}
+    void Rate(float) override {}
+    void Speak(const QString&, int) override {}
+};
+
+class TimingPlayer : public SoundPlayer
+{
+public:
+    void play(const WaveStream& sound) override
+    {
+        if (sound.name == QStringLiteral("SysPu"))
+            clickPlayed = Clock::now();
+        else
+            feedbackPlayed = Clock::now();
+    }
+    Clock::time_point clickPlayed;
+    Clock::time_point feedbackPlayed;
+};
+
+class NoBoxes : public MessageBoxes
+{
+public:
+    void ShowMessage(QWidget*, const QString&) override {}
+    void showError(QWidget*, const QString& message) override
+    {
+        std::fprintf(stderr, "error: %s\n", qPrintable(message));
+    }
+};
+
+void printStats(const char* what, std::vector<double> micros)
+{
+    std::sort(micros.begin(), micros.end());
+    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
+    std::printf("  %-28s median %7.1f us   p99 %7.1f us   (%zu samples)\n", what, at(0.5), at(0.99),
+                micros.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    QFile option(QStringLiteral("Option.txt"));
+    option.open(QIODevice::WriteOnly);
+    option.write("Bench\nLesson\n");
+    option.close();
+    QFile english(QStringLiteral("LessonE.txt"));
+    english.open(QIODevice::WriteOnly);
+    english.write("I would like a cup of tea please\nWhere is the station\nSee you tomorrow\n");
+    english.close();
+    QFile japanese(QStringLiteral("LessonJ.txt"));
+    japanese.open(QIODevice::WriteOnly);
+    japanese.write("\xEF\xBB\xBF\xE7\xB4\x85\xE8\x8C\xB6\n\xE9\xA7\x85\n\xE3\x81\xBE\xE3\x81\x9F\n");
+    japanese.close();
+
+    NoBoxes boxes;
+    Application application(boxes);
+    TimingPlayer player;
+    Services services;
+    services.application = &application;
+    services.createSpeechEngine = [] { return std::make_unique<SilentSpeech>(); };
+    services.openSound = [](const QString& name) {
+        static const unsigned char bytes[4] = {};
+        return WaveStream{name, bytes, 4};
+    };
+    services.soundPlayer = &player;
+    services.randomize = [] { return std::make_unique<MtRandomGenerator>(1); };
+    TForm1 form(services);
+    TForm2 selection(application, form);
+    form.setForm2(&selection);
+    form.resize(1426, 720);
+    form.show();
+    form.SubDirectory = QStringLiteral("./");
+    form.InitialGame();
+
+    std::vector<double> toClickSound;
+    std::vector<double> toFeedback;
+    const int clicks = 10000;
+    while (static_cast<int>(toClickSound.size()) < clicks) {
+        // Click the words in sentence order: each question is judged correct, then Next.
+        const QStringList words = form.drill().CQList->lines();
+        for (qsizetype w = 0; w < words.size(); ++w) {
+            const QString& word = words[w];
+            WordPushButton* target = nullptr;
+            for (int i = 1; i <= WordButtonCount && !target; ++i)
+                if (form.wordButtons[i]->isVisible() && form.wordButtons[i]->text() == word)
+                    target = form.wordButtons[i];
+            const auto start = Clock::now();
+            target->click();
+            toClickSound.push_back(
+                std::chrono::duration<double, std::micro>(player.clickPlayed - start).count());
+            if (w == words.size() - 1)
+                toFeedback.push_back(
+                    std::chrono::duration<double, std::micro>(player.feedbackPlayed - start)
+                        .count());
+        }
+        if (form.drill().CurrentNum == form.drill().AllQuestNum)
+            form.btnReset->click();
+        else
+            form.btnNext->click();
+    }
+    std::printf("word click on the real window, speech silenced (goal: median under 1 ms)\n");
+    printStats("click to click sound", toClickSound);
+    printStats("judging click to feedback", toFeedback);
+    return 0;
+}
