@@ -7,6 +7,7 @@
 // Needs the command-line tools pocketsphinx_batch (Debian pocketsphinx, pocketsphinx-en-us) and
 // sox (resampling to the recogniser's 16 kHz).
 
+#include "courses/line_file.h"
 #include "speech/synthesis/embedded_speech_engine.h"
 
 #include <QCoreApplication>
@@ -67,13 +68,9 @@ QStringList sampleSentences(int limit)
     while (it.hasNext())
         files << it.next();
     files.sort();
+    // The course files' own reader: they may be UTF-8, UTF-16 or code page 932.
     for (const QString& path : files) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        // English course files are plain ASCII in practice; a UTF-8 mark is simply dropped.
-        const QString text = QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF));
-        for (const QString& line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+        for (const QString& line : lexamo::readLineFile(path)) {
             if (!line.trimmed().isEmpty() && sentences.size() < limit)
                 sentences << line.trimmed();
         }
