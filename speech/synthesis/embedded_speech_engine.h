@@ -13,7 +13,7 @@ namespace lexamo {
 
 class Synthesizer;
 
-/// The speech engine over the embedded synthesizers: flite's US voices (slt first, the voice
+/// The speech engine over the embedded synthesizers: flite's US voices (rms first, the voice
 /// that speaks until another is chosen), then espeak-ng's English voices. Speech is synthesized
 /// whole and handed to the sink, which returns once it has been played.
 class EmbeddedSpeechEngine : public SpeechEngine

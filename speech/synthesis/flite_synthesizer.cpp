@@ -25,11 +25,12 @@ struct FliteVoice
     cst_voice* (*registerVoice)(const char*);
 };
 
-// slt leads: it is the voice that speaks until the learner picks another. cmu_time_awb is left
+// rms leads: it is the voice that speaks until the learner picks another, chosen because a
+// speech recogniser understood it best of the US voices (bench/synthesis). cmu_time_awb is left
 // out because it only speaks clock times.
 const FliteVoice kVoices[] = {
-    {"flite:cmu_us_slt", "Flite SLT - English (United States), female", register_cmu_us_slt},
     {"flite:cmu_us_rms", "Flite RMS - English (United States), male", register_cmu_us_rms},
+    {"flite:cmu_us_slt", "Flite SLT - English (United States), female", register_cmu_us_slt},
     {"flite:cmu_us_awb", "Flite AWB - English (Scotland), male", register_cmu_us_awb},
     {"flite:cmu_us_kal16", "Flite KAL16 - English (United States), male", register_cmu_us_kal16},
     {"flite:cmu_us_kal", "Flite KAL - English (United States), male", register_cmu_us_kal},

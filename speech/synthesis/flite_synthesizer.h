@@ -6,7 +6,7 @@ struct cst_voice_struct;
 
 namespace lexamo {
 
-/// flite's US English voices, slt first. The voices are registered once per process and kept
+/// flite's US English voices, rms first. The voices are registered once per process and kept
 /// until it ends.
 class FliteSynthesizer final : public Synthesizer
 {

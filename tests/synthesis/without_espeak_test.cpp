@@ -26,7 +26,7 @@ TEST(WithoutEspeakTest, FliteVoicesRemainAndSpeak)
     EmbeddedSpeechEngine engine(sink);
     const VoiceCollection voices = engine.GetVoices();
     ASSERT_EQ(voices.Count(), 5);
-    EXPECT_EQ(voices.Item(0).id(), QStringLiteral("flite:cmu_us_slt"));
+    EXPECT_EQ(voices.Item(0).id(), QStringLiteral("flite:cmu_us_rms"));
     for (int i = 0; i < voices.Count(); ++i)
         EXPECT_TRUE(voices.Item(i).id().startsWith(QStringLiteral("flite:")));
 
