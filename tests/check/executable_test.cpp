@@ -95,7 +95,7 @@ TEST_F(CheckExecutableFolderTest, DefaultFolderIsTheWorkingDirectoryAndErrorsExi
     const CheckerRun run = runChecker({});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "Lesson/LessonJ.txt: error: 1 line, fewer than the 2 sentences of "
-                       "Lesson/LessonE.txt: question 2 has no Japanese\n"
+                       "LessonE.txt: question 2 has no Japanese\n"
                        "1 course checked: 1 with errors, 0 with warnings, 0 folders not listed\n");
 }
 

@@ -6,6 +6,7 @@
 #include "file_checks.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -78,7 +79,7 @@ Findings checkCourse(const QString& folderPrefix)
     if (english)
         checkSentences(*english, displayPath(englishPath), findings);
     if (english && !english->isEmpty() && japanese)
-        checkLineCounts(english->size(), japanese->size(), displayPath(englishPath),
+        checkLineCounts(english->size(), japanese->size(), QFileInfo(englishPath).fileName(),
                         displayPath(japanesePath), findings);
 
     // Anything the program itself refuses must show up here, even if a check above missed it.

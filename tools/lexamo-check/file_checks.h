@@ -16,7 +16,8 @@ void checkEncoding(QByteArrayView bytes, const QString& file, Findings& findings
 /// words, no tabs or full-width spaces hiding inside a word.
 void checkSentences(const QStringList& sentences, const QString& file, Findings& findings);
 
-/// Compares the Japanese file's line count with the number of English sentences.
+/// Compares the Japanese file's line count with the number of English sentences; the English
+/// file is named by its file name alone, since both lie in the same folder.
 void checkLineCounts(qsizetype sentences, qsizetype japaneseLines, const QString& englishFile,
                      const QString& japaneseFile, Findings& findings);
 

@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# End-to-end run of the real program: under Xvfb with openbox, with SDL's disk audio driver, it
+# opens a small course, answers every question by clicking the word buttons where the scaled
+# window puts them, closes the final message box and the main window, and checks the exit code
+# and that sound was played.
+#   run-e2e.sh <path-to-lexamo> [screenshot.png]
+set -euo pipefail
+
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+    echo "usage: $0 <path-to-lexamo> [screenshot.png]" >&2
+    exit 2
+fi
+lexamo=$(readlink -f "$1")
+screenshot=${2:+$(readlink -f "$(dirname "$2")")/$(basename "$2")}
+
+# Re-run inside a private X server; the screen size is not the design size on purpose, so the
+# clicks only land when the scaling is right.
+if [ -z "${LEXAMO_E2E_DISPLAY_READY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
+        env LEXAMO_E2E_DISPLAY_READY=1 "$0" "$lexamo" ${screenshot:+"$screenshot"}
+fi
+
+work=$(mktemp -d)
+wm_pid=
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "E2E FAILED: $*" >&2
+    echo "--- program output ---" >&2
+    cat "$work/lexamo.log" >&2 || true
+    exit 1
+}
+
+step() { printf '== %s\n' "$*"; }
+
+# Two courses, so the first is selected at once. The answers need no reading of the shuffled
+# buttons: a one-word sentence, and a sentence of two identical words.
+courses="$work/courses"
+mkdir -p "$courses/other"
+printf '\xef\xbb\xbfE2E course\r\nDrill\r\n' >"$courses/Option.txt"
+printf 'Hello.\r\nno no\r\n' >"$courses/DrillE.txt"
+printf '\xef\xbb\xbfこんにちは。\r\nいいえ、いいえ。\r\n' >"$courses/DrillJ.txt"
+printf 'Other course\r\nOther\r\n' >"$courses/other/Option.txt"
+printf 'Goodbye.\r\n' >"$courses/other/OtherE.txt"
+printf '\xef\xbb\xbfさようなら。\r\n' >"$courses/other/OtherJ.txt"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+
+audio="$work/audio.raw"
+(cd "$courses" && exec env QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" \
+    "$lexamo" >"$work/lexamo.log" 2>&1) &
+app_pid=$!
+
+# Waits for a visible window whose title matches, and prints its id.
+wait_window() {
+    local id
+    id=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
+        fail "no window titled $1"
+    echo "$id"
+}
+
+# Waits until the window is larger than its design size, that is maximized, and prints W H.
+wait_maximized() {
+    local width=0 height=0
+    for _ in $(seq 100); do
+        eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
+        width=$WIDTH height=$HEIGHT
+        [ "$width" -gt "$2" ] && [ "$height" -gt "$3" ] && break
+        sleep 0.1
+    done
+    echo "$width $height"
+}
+
+# click <window> <client w> <client h> <design w> <design h> <x> <y> <w> <h>: clicks the middle
+# of a control given in design units.
+click() {
+    local px py
+    px=$(((($6 * 2 + $8) * $2) / ($4 * 2)))
+    py=$(((($7 * 2 + $9) * $3) / ($5 * 2)))
+    xdotool mousemove --window "$1" "$px" "$py" click 1
+}
+
+word_rows=(258 293 330 365 402 437)
+click_word() {
+    local i=$(($1 - 1))
+    click "$main" $main_size 713 480 $((18 + 178 * (i % 4))) "${word_rows[$((i / 4))]}" 140 22
+}
+click_next() { click "$main" $main_size 713 480 21 220 80 22; }
+# Speech is synchronous and the program takes no input meanwhile; give each step its time.
+settle() { sleep "${1:-1.5}"; }
+
+step "choose the course"
+select_window=$(wait_window '^Change Course$')
+read -r -a select_size <<<"$(wait_maximized "$select_window" 450 262)"
+settle 1
+click "$select_window" "${select_size[@]}" 450 262 336 224 105 33
+
+step "answer the questions"
+main=$(wait_window '^E2E course$')
+main_size="$(wait_maximized "$main" 713 480)"
+settle 2
+click_word 1
+settle
+click_next
+settle 2
+if [ -n "$screenshot" ]; then
+    import -window "$main" "$screenshot" || fail "no screenshot"
+fi
+click_word 1
+settle
+click_word 2
+settle
+click_next
+
+step "close the final message and the main window"
+box=$(wait_window '^Lexamo$')
+xdotool windowactivate --sync "$box" key Return
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Lexamo$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Lexamo$' >/dev/null 2>&1 && fail "the message box stayed"
+xdotool windowactivate --sync "$main" key alt+F4
+
+status=0
+for _ in $(seq 300); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after its window was closed"
+wait "$app_pid" || status=$?
+app_pid=
+[ "$status" -eq 0 ] || fail "exit code $status"
+
+step "check the sound"
+[ -s "$audio" ] || fail "no audio file"
+python3 - "$audio" <<'PY' || fail "the audio output holds no sound"
+import sys
+data = open(sys.argv[1], "rb").read()
+nonzero = len(data) - data.count(0)
+print(f"{len(data)} bytes of audio, {nonzero} non-zero")
+sys.exit(0 if nonzero > 10000 else 1)
+PY
+step "end-to-end run passed"
