@@ -109,7 +109,14 @@ click "$select_window" "${select_size[@]}" 450 262 336 224 105 33
 step "answer the questions"
 main=$(wait_window '^E2E course$')
 main_size="$(wait_maximized "$main" 713 480)"
-settle 2
+# The selection window covers the main window until the first sentence has been spoken.
+for _ in $(seq 300); do
+    xdotool search --onlyvisible --name '^Change Course$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Change Course$' >/dev/null 2>&1 &&
+    fail "the selection window stayed after OK"
+settle 1
 click_word 1
 settle
 click_next
