@@ -9,6 +9,14 @@
 
 namespace lexamo {
 
+void configureLook()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+}
+
 void fillScreen(QWidget& window)
 {
     // Without a window manager a maximize request is ignored, so take the screen's free area

@@ -11,6 +11,10 @@ namespace lexamo {
 
 class MessageBoxes;
 
+/// The program's look: one style and a font that has the Japanese glyphs, sized in pixels so that
+/// the screen's dots per inch do not change the layout.
+void configureLook();
+
 /// Shows nothing yet: sizes the window to the screen and marks it maximized.
 void fillScreen(QWidget& window);
 

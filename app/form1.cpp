@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGraphicsProxyWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -32,17 +31,16 @@ namespace {
 const QColor SkyBlue(0x87, 0xCE, 0xEB);
 const QColor DarkOrchid(0x99, 0x32, 0xCC);
 const QString PreferredVoice = QStringLiteral("Microsoft Zira Desktop - English (United States)");
-const QString NoVoiceMessage = QStringLiteral(
-    "Microsoft 音声合成 (TTS: text-to-speech) を利用できません。\r\n"
-    "Microsoft 音声合成をインストールして下さい。");
+const QString NoVoiceMessage =
+    QStringLiteral("Microsoft 音声合成 (TTS: text-to-speech) を利用できません。\r\n"
+                   "Microsoft 音声合成をインストールして下さい。");
 
 constexpr int LargeText = 14;
 
 /// Six rows of four; the rows are not evenly spaced.
 constexpr std::array<int, 6> WordRowY = {50, 85, 122, 157, 194, 229};
-constexpr std::array<int, WordButtonCount> WordTabOrder = {19, 24, 18, 17, 20, 21, 22, 23,
-                                                           9,  10, 11, 12, 13, 14, 15, 16,
-                                                           1,  2,  3,  4,  5,  6,  7,  8};
+constexpr std::array<int, WordButtonCount> WordTabOrder = {
+    19, 24, 18, 17, 20, 21, 22, 23, 9, 10, 11, 12, 13, 14, 15, 16, 1, 2, 3, 4, 5, 6, 7, 8};
 
 QFont fontOf(int pixelSize, bool bold = false)
 {
@@ -107,19 +105,26 @@ QGroupBox* makeGroup(const char* name, const QString& title, int tabOrder)
     return group;
 }
 
-void sortByTabOrder(QList<QGraphicsProxyWidget*>& proxies)
+/// Appends the controls that take the focus by Tab, in tab order: ascending tab number within
+/// each container, a container's own controls where the container stands.
+void collectInTabOrder(QWidget* container, QList<QWidget*>& chain)
 {
-    std::stable_sort(proxies.begin(), proxies.end(), [](auto* a, auto* b) {
-        return a->widget()->property("tabOrder").toInt() <
-               b->widget()->property("tabOrder").toInt();
+    QList<QWidget*> children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+        return a->property("tabOrder").toInt() < b->property("tabOrder").toInt();
     });
+    for (QWidget* child : children) {
+        if (child->focusPolicy() & Qt::TabFocus)
+            chain.append(child);
+        else
+            collectInTabOrder(child, chain);
+    }
 }
 
 } // namespace
 
 TForm1::TForm1(Services services)
-    : m_services(std::move(services)),
-      m_drill(*this, voice, *m_services.soundPlayer, m_random)
+    : m_services(std::move(services)), m_drill(*this, voice, *m_services.soundPlayer, m_random)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
@@ -149,59 +154,51 @@ void TForm1::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_view = new ScaledView(QSizeF(DesignWidth, DesignHeight), SkyBlue, this);
+    m_view = new ScaledView(QSize(DesignWidth, DesignHeight), SkyBlue, this);
     layout->addWidget(m_view);
-
     ScaledView& view = *m_view;
-    QList<QGraphicsProxyWidget*> topLevel;
-    auto put = [&](QWidget* control, QRectF rect) {
-        QGraphicsProxyWidget* proxy = view.place(control, rect);
-        if (control->focusPolicy() != Qt::NoFocus ||
-            control->findChild<QWidget*>() != nullptr)
-            topLevel.append(proxy);
-        return proxy;
-    };
 
     // Bottom of the drawing order first.
     Panel1 = makePanel("Panel1", 0);
-    QGraphicsProxyWidget* panel1Proxy = put(Panel1, {8, 208, 697, 260});
+    view.place(Panel1, {8, 208, 697, 260});
     Panel2 = makePanel("Panel2", 5);
-    QGraphicsProxyWidget* panel2Proxy = put(Panel2, {8, 67, 697, 41});
+    view.place(Panel2, {8, 67, 697, 41});
     Panel3 = makePanel("Panel3", 4);
-    QGraphicsProxyWidget* panel3Proxy = put(Panel3, {8, 120, 697, 41});
+    view.place(Panel3, {8, 120, 697, 41});
     lbQuestNum = makeLabel("lbQuestNum", QStringLiteral("問題番号:"), LargeText, 3);
-    put(lbQuestNum, {18, 179, 120, 17});
+    view.place(lbQuestNum, {18, 179, 120, 17});
     lbCorrectNum = makeLabel("lbCorrectNum", QStringLiteral("正解数:"), LargeText, 2);
-    put(lbCorrectNum, {139, 179, 87, 17});
+    view.place(lbCorrectNum, {139, 179, 87, 17});
     lbWrongNum = makeLabel("lbWrongNum", QStringLiteral("誤答数:"), LargeText, 1);
-    put(lbWrongNum, {229, 179, 90, 17});
+    view.place(lbWrongNum, {229, 179, 90, 17});
     btnClose = makeButton<QPushButton>("btnClose", QStringLiteral("Close"), 7, true);
-    view.addShadow(put(btnClose, {620, 21, 80, 33}));
-    bbtnListenAgain = makeButton<QPushButton>("bbtnListenAgain", QStringLiteral("Listen"), 6,
-                                              true, DarkOrchid);
-    view.addShadow(put(bbtnListenAgain, {524, 21, 80, 33}));
+    view.place(btnClose, {620, 21, 80, 33});
+    view.addShadow(btnClose);
+    bbtnListenAgain =
+        makeButton<QPushButton>("bbtnListenAgain", QStringLiteral("Listen"), 6, true, DarkOrchid);
+    view.place(bbtnListenAgain, {524, 21, 80, 33});
+    view.addShadow(bbtnListenAgain);
     rgRandom = makeGroup("rgRandom", QStringLiteral("Random"), 11);
     rbOff = makeRadio(rgRandom, "rbOff", QStringLiteral("OFF"), {7, 16, 49, 19}, true, 0);
     rbOn = makeRadio(rgRandom, "rbOn", QStringLiteral("ON"), {52, 16, 41, 19}, false, 1);
-    put(rgRandom, {515, 163, 100, 41});
+    view.place(rgRandom, {515, 163, 100, 41});
     shpCircle = named(new CircleShape(Qt::red, 5), "shpCircle", -1);
-    put(shpCircle, {96, 40, 169, 153});
+    view.place(shpCircle, {96, 40, 169, 153});
     Label1 = makeLabel("Label1", QStringLiteral("Lexamo Ver. 0.03"), 12, 12);
-    put(Label1, {8, 5, 433, 17});
+    view.place(Label1, {8, 5, 433, 17});
     btnChangeCourse =
         makeButton<QPushButton>("btnChangeCourse", QStringLiteral("ChangeCourse"), 13, true);
     btnChangeCourse->setEnabled(false);
-    put(btnChangeCourse, {615, 170, 90, 33});
+    view.place(btnChangeCourse, {615, 170, 90, 33});
     ComboBox1 = named(new QComboBox, "ComboBox1", 14);
     ComboBox1->setFont(fontOf(12));
-    // The popup becomes a child proxy: keep it above its later siblings.
-    put(ComboBox1, {360, 218, 257, 22})->setZValue(1);
+    view.place(ComboBox1, {360, 218, 257, 22});
     Label2 = makeLabel("Label2", QStringLiteral("Voice"), 12, 15);
-    put(Label2, {330, 221, 33, 17});
+    view.place(Label2, {330, 221, 33, 17});
     rgReadVoice = makeGroup("rgReadVoice", QStringLiteral("Read Voice"), 10);
     rbVOff = makeRadio(rgReadVoice, "rbVOff", QStringLiteral("OFF"), {7, 16, 49, 19}, true, 0);
     rbVOn = makeRadio(rgReadVoice, "rbVOn", QStringLiteral("ON"), {52, 16, 41, 19}, false, 1);
-    put(rgReadVoice, {416, 164, 100, 41});
+    view.place(rgReadVoice, {416, 164, 100, 41});
     sbReadingSpeed = named(new QScrollBar(Qt::Horizontal), "sbReadingSpeed", 16);
     sbReadingSpeed->setRange(-10 * SpeedScale, 10 * SpeedScale);
     sbReadingSpeed->setSingleStep(SpeedScale / 2);
@@ -209,27 +206,27 @@ void TForm1::buildControls()
     // A scroll bar's keys are inverted by default (Right would slow down): make them natural.
     sbReadingSpeed->setInvertedControls(false);
     sbReadingSpeed->setValue(0);
-    put(sbReadingSpeed, {323, 184, 93, 18});
+    view.place(sbReadingSpeed, {323, 184, 93, 18});
     Label3 = makeLabel("Label3", QStringLiteral("Reading Speed"), 12, 17);
-    put(Label3, {328, 168, 81, 17});
-
-    for (QLabel* label : {lbQuestNum, lbCorrectNum, lbWrongNum, Label1, Label2, Label3})
-        label->setFocusPolicy(Qt::NoFocus);
+    // The Japanese font's Latin letters are wide: narrow them a little so the caption fits.
+    QFont narrow = Label3->font();
+    narrow.setStretch(QFont::SemiCondensed);
+    Label3->setFont(narrow);
+    view.place(Label3, {328, 168, 81, 17});
 
     lbJap = makeLabel("lbJap", QString(), LargeText, 1);
-    view.place(lbJap, {10, 0, 679, 41}, panel2Proxy);
+    view.place(lbJap, {10, 0, 679, 41}, Panel2);
     lbEnglish = makeLabel("lbEnglish", QString(), LargeText, 1);
-    view.place(lbEnglish, {10, 0, 679, 41}, panel3Proxy);
+    view.place(lbEnglish, {10, 0, 679, 41}, Panel3);
 
-    QList<QGraphicsProxyWidget*> inPanel1;
     btnNext = makeButton<QPushButton>("btnNext", QStringLiteral("Next"), 27, true, Qt::blue);
-    QGraphicsProxyWidget* nextProxy = view.place(btnNext, {13, 12, 80, 22}, panel1Proxy);
-    view.addShadow(nextProxy);
+    view.place(btnNext, {13, 12, 80, 22}, Panel1);
+    view.addShadow(btnNext);
     btnRetry = makeButton<QPushButton>("btnRetry", QStringLiteral("Retry"), 26, true, Qt::red);
-    QGraphicsProxyWidget* retryProxy = view.place(btnRetry, {113, 12, 80, 22}, panel1Proxy);
-    view.addShadow(retryProxy);
+    view.place(btnRetry, {113, 12, 80, 22}, Panel1);
+    view.addShadow(btnRetry);
     btnReset = makeButton<QPushButton>("btnReset", QStringLiteral("Reset"), 28, true);
-    inPanel1 << nextProxy << retryProxy << view.place(btnReset, {618, 10, 67, 22}, panel1Proxy);
+    view.place(btnReset, {618, 10, 67, 22}, Panel1);
     for (int i = 1; i <= WordButtonCount; ++i) {
         const int row = (i - 1) / 4;
         const int column = (i - 1) % 4;
@@ -238,17 +235,16 @@ void TForm1::buildControls()
         button->setProperty("tabOrder", WordTabOrder[static_cast<std::size_t>(i - 1)]);
         button->setFont(fontOf(12));
         wordButtons[static_cast<std::size_t>(i)] = button;
-        QGraphicsProxyWidget* proxy = view.place(
-            button, QRectF(10 + 178 * column, WordRowY[static_cast<std::size_t>(row)], 140, 22),
-            panel1Proxy);
-        view.addShadow(proxy);
-        inPanel1 << proxy;
+        view.place(button,
+                   QRect(10 + 178 * column, WordRowY[static_cast<std::size_t>(row)], 140, 22),
+                   Panel1);
+        view.addShadow(button);
     }
 
-    sortByTabOrder(topLevel);
-    ScaledView::chainTabOrder(topLevel);
-    sortByTabOrder(inPanel1);
-    ScaledView::chainTabOrder(inPanel1);
+    QList<QWidget*> chain;
+    collectInTabOrder(view.surface(), chain);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TForm1::bindEvents()
@@ -415,13 +411,34 @@ void TForm1::FormDestroy()
     trace(QStringLiteral("release voice"));
 }
 
-void TForm1::btnWord1Click(WordButton* sender) { m_drill.btnWord1Click(sender); }
-void TForm1::btnNextClick() { m_drill.btnNextClick(); }
-void TForm1::btnRetryClick() { m_drill.btnRetryClick(); }
-void TForm1::btnResetClick() { m_drill.btnResetClick(); }
-void TForm1::bbtnListenAgainClick() { m_drill.bbtnListenAgainClick(); }
-void TForm1::btnCloseClick() { Close(); }
-void TForm1::rbOffChange() { m_drill.rbOffChange(); }
+void TForm1::btnWord1Click(WordButton* sender)
+{
+    m_drill.btnWord1Click(sender);
+}
+void TForm1::btnNextClick()
+{
+    m_drill.btnNextClick();
+}
+void TForm1::btnRetryClick()
+{
+    m_drill.btnRetryClick();
+}
+void TForm1::btnResetClick()
+{
+    m_drill.btnResetClick();
+}
+void TForm1::bbtnListenAgainClick()
+{
+    m_drill.bbtnListenAgainClick();
+}
+void TForm1::btnCloseClick()
+{
+    Close();
+}
+void TForm1::rbOffChange()
+{
+    m_drill.rbOffChange();
+}
 
 void TForm1::btnChangeCourseClick()
 {
@@ -447,23 +464,65 @@ void TForm1::sbReadingSpeedChange()
 
 QWidget* TForm1::FindComponent(const QString& name) const
 {
-    return m_view->findControl(name);
+    return m_view->surface()->findChild<QWidget*>(name);
 }
 
-void TForm1::setCaption(const QString& caption) { setWindowTitle(caption); }
-void TForm1::setJapanese(const QString& text) { lbJap->setText(text); }
-QString TForm1::answerLine() const { return lbEnglish->text(); }
-void TForm1::setAnswerLine(const QString& text) { lbEnglish->setText(text); }
-void TForm1::setQuestionLabel(const QString& text) { lbQuestNum->setText(text); }
-void TForm1::setCorrectLabel(const QString& text) { lbCorrectNum->setText(text); }
-void TForm1::setWrongLabel(const QString& text) { lbWrongNum->setText(text); }
-void TForm1::setCircleVisible(bool visible) { shpCircle->setVisible(visible); }
-void TForm1::setNextEnabled(bool enabled) { btnNext->setEnabled(enabled); }
-void TForm1::setRetryEnabled(bool enabled) { btnRetry->setEnabled(enabled); }
-void TForm1::setListenEnabled(bool enabled) { bbtnListenAgain->setEnabled(enabled); }
-bool TForm1::randomOffChecked() const { return rbOff->isChecked(); }
-bool TForm1::randomOnChecked() const { return rbOn->isChecked(); }
-bool TForm1::readVoiceOnChecked() const { return rbVOn->isChecked(); }
+void TForm1::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+void TForm1::setJapanese(const QString& text)
+{
+    lbJap->setText(text);
+}
+QString TForm1::answerLine() const
+{
+    return lbEnglish->text();
+}
+void TForm1::setAnswerLine(const QString& text)
+{
+    lbEnglish->setText(text);
+}
+void TForm1::setQuestionLabel(const QString& text)
+{
+    lbQuestNum->setText(text);
+}
+void TForm1::setCorrectLabel(const QString& text)
+{
+    lbCorrectNum->setText(text);
+}
+void TForm1::setWrongLabel(const QString& text)
+{
+    lbWrongNum->setText(text);
+}
+void TForm1::setCircleVisible(bool visible)
+{
+    shpCircle->setVisible(visible);
+}
+void TForm1::setNextEnabled(bool enabled)
+{
+    btnNext->setEnabled(enabled);
+}
+void TForm1::setRetryEnabled(bool enabled)
+{
+    btnRetry->setEnabled(enabled);
+}
+void TForm1::setListenEnabled(bool enabled)
+{
+    bbtnListenAgain->setEnabled(enabled);
+}
+bool TForm1::randomOffChecked() const
+{
+    return rbOff->isChecked();
+}
+bool TForm1::randomOnChecked() const
+{
+    return rbOn->isChecked();
+}
+bool TForm1::readVoiceOnChecked() const
+{
+    return rbVOn->isChecked();
+}
 
 WordButton* TForm1::findWordButton(const QString& name)
 {

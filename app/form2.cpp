@@ -4,7 +4,6 @@
 #include "app/form1.h"
 #include "app/scaled_view.h"
 
-#include <QGraphicsProxyWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,7 +24,7 @@ TForm2::TForm2(Application& application, TForm1& form1)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_view = new ScaledView(QSizeF(DesignWidth, DesignHeight), palette().window().color(), this);
+    m_view = new ScaledView(QSize(DesignWidth, DesignHeight), palette().window().color(), this);
     layout->addWidget(m_view);
 
     Button1 = new QPushButton(QStringLiteral("OK"));
@@ -36,15 +35,15 @@ TForm2::TForm2(Application& application, TForm1& form1)
     QFont large = Label1->font();
     large.setPixelSize(14);
     Label1->setFont(large);
-    Label1->setFocusPolicy(Qt::NoFocus);
     ListBox1 = new QListWidget;
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    QGraphicsProxyWidget* ok = m_view->place(Button1, {336, 224, 105, 33});
-    m_view->place(Label1, {16, 8, 120, 17});
-    QGraphicsProxyWidget* list = m_view->place(ListBox1, {8, 32, 433, 185});
-    ScaledView::chainTabOrder({ok, list});
+    m_view->place(Button1, {336, 224, 105, 33});
+    // Wide enough for the whole question at its size; the toolkit's default width cut it off.
+    m_view->place(Label1, {16, 8, 200, 17});
+    m_view->place(ListBox1, {8, 32, 433, 185});
+    QWidget::setTabOrder(Button1, ListBox1);
 
     connect(Button1, &QPushButton::clicked, this,
             [this] { m_application.guard(this, [this] { Button1Click(); }); });

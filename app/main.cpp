@@ -9,16 +9,16 @@
 #include "speech/synthesis/embedded_speech_engine.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <cstdio>
 #include <exception>
+#include <thread>
 
 using namespace lexamo;
 
 namespace {
 
-int run(QtMessageBoxes& boxes)
+int run(QtMessageBoxes& boxes, std::jthread& voicesLoading)
 {
     // The audio output and the synthesizers come first and go last: the speech engine object
     // relies on them for its whole life.
@@ -28,12 +28,15 @@ int run(QtMessageBoxes& boxes)
 
     Services services;
     services.application = &application;
-    services.createSpeechEngine = [&audio] { return std::make_unique<EmbeddedSpeechEngine>(audio); };
+    services.createSpeechEngine = [&audio] {
+        return std::make_unique<EmbeddedSpeechEngine>(audio);
+    };
     services.openSound = openWaveResource;
     services.soundPlayer = &player;
     services.randomize = [] { return std::make_unique<MtRandomGenerator>(clockSeed()); };
 
     auto form1 = std::make_unique<TForm1>(services);
+    voicesLoading.join();
     auto form2 = std::make_unique<TForm2>(application, *form1);
     form1->setForm2(form2.get());
 
@@ -53,16 +56,15 @@ int run(QtMessageBoxes& boxes)
 
 int main(int argc, char* argv[])
 {
+    // Loading the voices takes as long as starting the toolkit: do both at once.
+    std::jthread voicesLoading(EmbeddedSpeechEngine::prepareSynthesizers);
     QApplication qapp(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    configureLook();
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtMessageBoxes boxes;
     try {
-        return run(boxes);
+        return run(boxes, voicesLoading);
     } catch (const Error& error) {
         std::fprintf(stderr, "lexamo: %s\n", error.message().toLocal8Bit().constData());
         boxes.showError(nullptr, error.message());

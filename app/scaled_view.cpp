@@ -1,10 +1,12 @@
 #include "scaled_view.h"
 
-#include <QGraphicsDropShadowEffect>
+#include "app/drop_shadows.h"
+
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QResizeEvent>
-#include <QtMath>
+
+#include <cmath>
 
 namespace lexamo {
 
@@ -17,10 +19,10 @@ constexpr int ShadowAlpha = 153;
 
 } // namespace
 
-ScaledView::ScaledView(QSizeF designSize, QColor background, QWidget* parent)
-    : QGraphicsView(parent), m_designSize(designSize)
+ScaledView::ScaledView(QSize designSize, QColor background, QWidget* parent)
+    : QGraphicsView(parent), m_designSize(designSize), m_surface(new QWidget)
 {
-    auto* scene = new QGraphicsScene(QRectF(QPointF(0, 0), designSize), this);
+    auto* scene = new QGraphicsScene(QRectF(QPointF(0, 0), QSizeF(designSize)), this);
     scene->setBackgroundBrush(background);
     setScene(scene);
     setFrameShape(QFrame::NoFrame);
@@ -29,58 +31,40 @@ ScaledView::ScaledView(QSizeF designSize, QColor background, QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                    QPainter::SmoothPixmapTransform);
+
+    // The scene's background shows through the surface.
+    m_surface->setAttribute(Qt::WA_TranslucentBackground);
+    m_surface->setFixedSize(designSize);
+    scene->addWidget(m_surface)->setPos(0, 0);
 }
 
-QGraphicsProxyWidget* ScaledView::place(QWidget* control, const QRectF& designRect,
-                                        QGraphicsProxyWidget* parent)
+void ScaledView::place(QWidget* control, const QRect& designRect, QWidget* parent)
 {
-    // Proxies enforce the minimum size hint, which would grow small buttons.
-    control->setMinimumSize(1, 1);
-    control->setAttribute(Qt::WA_TranslucentBackground);
-    auto* proxy = new QGraphicsProxyWidget(parent);
-    proxy->setWidget(control);
-    if (!parent)
-        scene()->addItem(proxy);
-    proxy->setGeometry(designRect);
-    if (control->focusPolicy() == Qt::NoFocus)
-        proxy->setFocusPolicy(Qt::NoFocus);
-    m_proxies.append(proxy);
-    return proxy;
+    control->setParent(parent ? parent : m_surface);
+    control->setGeometry(designRect);
+    // The surface is already on show, and children added later stay hidden until told.
+    control->show();
 }
 
-void ScaledView::addShadow(QGraphicsProxyWidget* proxy)
+void ScaledView::addShadow(QWidget* control)
 {
-    auto* shadow = new QGraphicsDropShadowEffect;
-    shadow->setColor(QColor(0, 0, 0, ShadowAlpha));
-    proxy->setGraphicsEffect(shadow);
-    m_shadows.append(shadow);
-    applyScale();
-}
-
-void ScaledView::chainTabOrder(const QList<QGraphicsProxyWidget*>& proxies)
-{
-    for (qsizetype i = 1; i < proxies.size(); ++i)
-        QGraphicsWidget::setTabOrder(proxies[i - 1], proxies[i]);
-}
-
-QWidget* ScaledView::findControl(const QString& name) const
-{
-    for (QGraphicsProxyWidget* proxy : m_proxies) {
-        QWidget* control = proxy->widget();
-        if (control->objectName() == name)
-            return control;
-        if (auto* child = control->findChild<QWidget*>(name))
-            return child;
+    QWidget* parent = control->parentWidget();
+    DropShadows*& shadows = m_shadows[parent];
+    if (!shadows) {
+        const qreal step = ShadowDistance / std::sqrt(2.0);
+        shadows =
+            new DropShadows(QPointF(step, step), ShadowBlur, QColor(0, 0, 0, ShadowAlpha), parent);
     }
-    return nullptr;
+    shadows->add(control);
 }
 
-QGraphicsProxyWidget* ScaledView::proxyOf(const QWidget* control) const
+QList<QWidget*> ScaledView::shadowedControls() const
 {
-    for (QGraphicsProxyWidget* proxy : m_proxies)
-        if (proxy->widget() == control)
-            return proxy;
-    return nullptr;
+    QList<QWidget*> result;
+    for (const DropShadows* shadows : m_shadows)
+        for (const QPointer<QWidget>& control : shadows->controls())
+            result.append(control.data());
+    return result;
 }
 
 QPoint ScaledView::viewportPoint(QPointF designPoint) const
@@ -96,20 +80,8 @@ void ScaledView::repaintNow()
 void ScaledView::resizeEvent(QResizeEvent* event)
 {
     QGraphicsView::resizeEvent(event);
-    applyScale();
-}
-
-void ScaledView::applyScale()
-{
-    const qreal sx = viewport()->width() / m_designSize.width();
-    const qreal sy = viewport()->height() / m_designSize.height();
-    setTransform(QTransform::fromScale(sx, sy));
-    // Graphics effects work in device pixels, so their geometry follows the scale by hand.
-    const qreal step = ShadowDistance / std::sqrt(2.0);
-    for (QGraphicsDropShadowEffect* shadow : m_shadows) {
-        shadow->setOffset(step * sx, step * sy);
-        shadow->setBlurRadius(ShadowBlur * std::min(sx, sy));
-    }
+    setTransform(QTransform::fromScale(viewport()->width() / qreal(m_designSize.width()),
+                                       viewport()->height() / qreal(m_designSize.height())));
 }
 
 } // namespace lexamo

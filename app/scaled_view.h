@@ -1,35 +1,33 @@
 #pragma once
 
 #include <QGraphicsView>
-#include <QList>
+#include <QHash>
 #include <QSizeF>
-
-class QGraphicsDropShadowEffect;
-class QGraphicsProxyWidget;
 
 namespace lexamo {
 
-/// Draws a design-size layout stretched to the view: x by width / design width and y by
+class DropShadows;
+
+/// Draws a design-size surface stretched to the view: x by width / design width and y by
 /// height / design height, each on its own, so nothing reflows and clicks reach the control
-/// where it is drawn. Every control gets its own proxy: a single container proxy would lose
-/// the children that carry a drop shadow once the view is scaled.
+/// where it is drawn. The controls are ordinary child widgets of the surface, which one proxy
+/// puts in the scene: embedding each control on its own would give every one a window of its
+/// own and make start-up slow.
 class ScaledView : public QGraphicsView
 {
     Q_OBJECT
 public:
-    ScaledView(QSizeF designSize, QColor background, QWidget* parent = nullptr);
+    ScaledView(QSize designSize, QColor background, QWidget* parent = nullptr);
 
-    /// Puts a control at its design rectangle, relative to the parent control's proxy if given.
-    QGraphicsProxyWidget* place(QWidget* control, const QRectF& designRect,
-                                QGraphicsProxyWidget* parent = nullptr);
-    /// A soft black shadow down and to the right, kept in proportion on every resize.
-    void addShadow(QGraphicsProxyWidget* proxy);
-    /// Tab order within one container: the proxies in ascending tab number.
-    static void chainTabOrder(const QList<QGraphicsProxyWidget*>& proxies);
+    /// The widget that holds every control, in design units.
+    QWidget* surface() const { return m_surface; }
 
-    /// The control with this object name, searched through every proxy and its children.
-    QWidget* findControl(const QString& name) const;
-    QGraphicsProxyWidget* proxyOf(const QWidget* control) const;
+    /// Puts a control at its design rectangle inside `parent` (the surface when null).
+    void place(QWidget* control, const QRect& designRect, QWidget* parent = nullptr);
+    /// A soft black shadow down and to the right, drawn by the control's parent.
+    void addShadow(QWidget* control);
+    /// The controls that cast a shadow.
+    QList<QWidget*> shadowedControls() const;
 
     /// Where a design point is drawn now, in viewport coordinates.
     QPoint viewportPoint(QPointF designPoint) const;
@@ -37,17 +35,13 @@ public:
     /// Paints the current state at once: the user-interface thread is about to block.
     void repaintNow();
 
-    QSizeF designSize() const { return m_designSize; }
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void applyScale();
-
-    QSizeF m_designSize;
-    QList<QGraphicsProxyWidget*> m_proxies;
-    QList<QGraphicsDropShadowEffect*> m_shadows;
+    QSize m_designSize;
+    QWidget* m_surface;
+    QHash<QWidget*, DropShadows*> m_shadows;
 };
 
 } // namespace lexamo

@@ -11,8 +11,14 @@ QString questionLabel(int position, int count)
     return QStringLiteral("問題番号： %1/%2").arg(position).arg(count);
 }
 
-QString correctLabel(int count) { return QStringLiteral("正解数： %1").arg(count); }
-QString wrongLabel(int count) { return QStringLiteral("誤答数： %1").arg(count); }
+QString correctLabel(int count)
+{
+    return QStringLiteral("正解数： %1").arg(count);
+}
+QString wrongLabel(int count)
+{
+    return QStringLiteral("誤答数： %1").arg(count);
+}
 
 const QString PerfectMessage = QStringLiteral("Congratulation!! You are PERFECT!!");
 const QString FinishedMessage = QStringLiteral("Good work! You have finished idiom exercise.");
@@ -20,19 +26,20 @@ const QString FinishedMessage = QStringLiteral("Good work! You have finished idi
 } // namespace
 
 const std::array<QString, 8> Drill::PraisePhrases = {
-    QStringLiteral("Excellent!"), QStringLiteral("Correct!"), QStringLiteral("Great!"),
+    QStringLiteral("Excellent!"), QStringLiteral("Correct!"),   QStringLiteral("Great!"),
     QStringLiteral("Right!"),     QStringLiteral("Well Done!"), QStringLiteral("OK!"),
     QStringLiteral("Amazing!"),   QStringLiteral("Bingo!"),
 };
 
-Drill::Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundPlayer& player, RandomGenerator& random)
+Drill::Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundPlayer& player,
+             const std::unique_ptr<RandomGenerator>& random)
     : m_view(view), m_voice(voice), m_player(player), m_random(random)
 {
 }
 
 bool Drill::active() const
 {
-    return m_courseStarted && QuestionList && AnswerList && QNumList && CQList;
+    return m_courseStarted && m_random && QuestionList && AnswerList && QNumList && CQList;
 }
 
 void Drill::speak(const QString& text)
@@ -61,14 +68,14 @@ void Drill::buildQuestionOrder()
         fillQuestionOrder(*QNumList, AllQuestNum);
     } else if (m_view.randomOnChecked()) {
         fillQuestionOrder(*QNumList, AllQuestNum);
-        shuffleQuestionOrder(*QNumList, m_random);
+        shuffleQuestionOrder(*QNumList, *m_random);
     }
 }
 
 void Drill::InitialGame(const QString& title, const QStringList& questions,
                         const QStringList& answers)
 {
-    if (!QuestionList || !AnswerList || !QNumList || !CQList)
+    if (!m_random || !QuestionList || !AnswerList || !QNumList || !CQList)
         return;
     m_view.setCaption(title);
     QuestionList->assign(questions);
@@ -101,7 +108,7 @@ void Drill::StartGame()
     TempSentence = (*QuestionList)[q - 1];
     CQList->assign(splitWords(TempSentence));
     const auto n = static_cast<int>(CQList->Count());
-    shuffleWordSlots(QuestionPart, n, m_random);
+    shuffleWordSlots(QuestionPart, n, *m_random);
     for (int i = 1; i <= n; ++i) {
         const int w = QuestionPart[static_cast<std::size_t>(i)];
         WordButton* button = btnQArray[static_cast<std::size_t>(i)];
@@ -186,7 +193,7 @@ void Drill::judge()
     const int q = (*QNumList)[CurrentNum - 1].toInt();
     if (m_view.answerLine() == (*QuestionList)[q - 1]) {
         m_view.setCircleVisible(true);
-        const int praise = m_random.draw(static_cast<int>(PraisePhrases.size()));
+        const int praise = m_random->draw(static_cast<int>(PraisePhrases.size()));
         play(m_sounds.chime);
         speak(PraisePhrases[static_cast<std::size_t>(praise)]);
         if (NewChk == 0) {

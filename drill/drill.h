@@ -28,7 +28,8 @@ struct DrillSounds
 class Drill
 {
 public:
-    Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundPlayer& player, RandomGenerator& random);
+    Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundPlayer& player,
+          const std::unique_ptr<RandomGenerator>& random);
 
     void setSounds(const DrillSounds& sounds) { m_sounds = sounds; }
 
@@ -78,7 +79,7 @@ private:
     DrillView& m_view;
     const std::unique_ptr<SpeechEngine>& m_voice;
     SoundPlayer& m_player;
-    RandomGenerator& m_random;
+    const std::unique_ptr<RandomGenerator>& m_random;
     DrillSounds m_sounds;
     bool m_courseStarted = false;
 };

@@ -22,19 +22,19 @@ public:
     virtual ~DrillView() = default;
 
     virtual void setCaption(const QString& caption) = 0;
-    virtual void setJapanese(const QString& text) = 0;        // lbJap
-    virtual QString answerLine() const = 0;                   // lbEnglish
+    virtual void setJapanese(const QString& text) = 0; // lbJap
+    virtual QString answerLine() const = 0;            // lbEnglish
     virtual void setAnswerLine(const QString& text) = 0;
-    virtual void setQuestionLabel(const QString& text) = 0;   // lbQuestNum
-    virtual void setCorrectLabel(const QString& text) = 0;    // lbCorrectNum
-    virtual void setWrongLabel(const QString& text) = 0;      // lbWrongNum
-    virtual void setCircleVisible(bool visible) = 0;          // shpCircle
-    virtual void setNextEnabled(bool enabled) = 0;            // btnNext
-    virtual void setRetryEnabled(bool enabled) = 0;           // btnRetry
-    virtual void setListenEnabled(bool enabled) = 0;          // bbtnListenAgain
-    virtual bool randomOffChecked() const = 0;                // rbOff
-    virtual bool randomOnChecked() const = 0;                 // rbOn
-    virtual bool readVoiceOnChecked() const = 0;              // rbVOn
+    virtual void setQuestionLabel(const QString& text) = 0; // lbQuestNum
+    virtual void setCorrectLabel(const QString& text) = 0;  // lbCorrectNum
+    virtual void setWrongLabel(const QString& text) = 0;    // lbWrongNum
+    virtual void setCircleVisible(bool visible) = 0;        // shpCircle
+    virtual void setNextEnabled(bool enabled) = 0;          // btnNext
+    virtual void setRetryEnabled(bool enabled) = 0;         // btnRetry
+    virtual void setListenEnabled(bool enabled) = 0;        // bbtnListenAgain
+    virtual bool randomOffChecked() const = 0;              // rbOff
+    virtual bool randomOnChecked() const = 0;               // rbOn
+    virtual bool readVoiceOnChecked() const = 0;            // rbVOn
     /// The word button with this object name, or nullptr.
     virtual WordButton* findWordButton(const QString& name) = 0;
     /// The program's modal message box; returns when the learner has closed it.

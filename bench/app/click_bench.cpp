@@ -59,7 +59,9 @@ public:
 void printStats(const char* what, std::vector<double> micros)
 {
     std::sort(micros.begin(), micros.end());
-    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
+    const auto at = [&](double q) {
+        return micros[static_cast<std::size_t>(q * (micros.size() - 1))];
+    };
     std::printf("  %-28s median %7.1f us   p99 %7.1f us   (%zu samples)\n", what, at(0.5), at(0.99),
                 micros.size());
 }
@@ -82,7 +84,8 @@ int main(int argc, char** argv)
     english.close();
     QFile japanese(QStringLiteral("LessonJ.txt"));
     japanese.open(QIODevice::WriteOnly);
-    japanese.write("\xEF\xBB\xBF\xE7\xB4\x85\xE8\x8C\xB6\n\xE9\xA7\x85\n\xE3\x81\xBE\xE3\x81\x9F\n");
+    japanese.write(
+        "\xEF\xBB\xBF\xE7\xB4\x85\xE8\x8C\xB6\n\xE9\xA7\x85\n\xE3\x81\xBE\xE3\x81\x9F\n");
     japanese.close();
 
     NoBoxes boxes;

@@ -20,6 +20,13 @@ std::mutex& synthesisMutex()
 
 } // namespace
 
+void EmbeddedSpeechEngine::prepareSynthesizers()
+{
+    const std::lock_guard lock(synthesisMutex());
+    FliteSynthesizer::instance();
+    EspeakSynthesizer::instance();
+}
+
 EmbeddedSpeechEngine::EmbeddedSpeechEngine(PcmSink& sink) : m_sink(sink)
 {
     const std::lock_guard lock(synthesisMutex());

@@ -19,6 +19,11 @@ class Synthesizer;
 class EmbeddedSpeechEngine : public SpeechEngine
 {
 public:
+    /// Loads the voices of both synthesizers, once per process. Optional: an engine does it
+    /// itself when it is made, but the program starts it early, on another thread, so that the
+    /// window is built meanwhile.
+    static void prepareSynthesizers();
+
     explicit EmbeddedSpeechEngine(PcmSink& sink);
 
     VoiceCollection GetVoices() override;

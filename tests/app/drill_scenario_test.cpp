@@ -12,8 +12,7 @@ class DrillScenario : public FormFixture
 {
 protected:
     /// Loads the root course and starts a run, as OK in the selection window does.
-    void start(const QStringList& english, const QStringList& japanese,
-               std::deque<int> draws = {})
+    void start(const QStringList& english, const QStringList& japanese, std::deque<int> draws = {})
     {
         writeCourse(QString(), QStringLiteral("Test course"), english, japanese);
         createForms({VoiceToken("v0", "Test Voice")}, std::move(draws));
@@ -25,8 +24,7 @@ protected:
 
     QStringList labels() const
     {
-        return {form1->lbQuestNum->text(), form1->lbCorrectNum->text(),
-                form1->lbWrongNum->text()};
+        return {form1->lbQuestNum->text(), form1->lbCorrectNum->text(), form1->lbWrongNum->text()};
     }
 
     QStringList feedback() const { return log.only(Feedback); }
@@ -50,20 +48,20 @@ TEST_F(DrillScenario, AllRightAtFirstJudgementEndsWithThePerfectMessageSpokenThe
     answer("Thanks");
     form1->btnNext->click();
 
-    EXPECT_EQ(feedback(),
-              (QStringList{
-                  "speak:I am a boy. | jap=私は少年です。 answer= words=I,a,am,boy. circle=off",
-                  "play:SysPu", "play:SysPu", "play:SysPu", "play:SysPu", "play:SysPingPong",
-                  "speak:Great! | jap=私は少年です。 answer=I am a boy. words= circle=on",
-                  "speak:Good morning | jap=おはよう answer= words=Good,morning circle=off",
-                  "play:SysPu", "play:SysPu", "play:SysPingPong",
-                  "speak:Excellent! | jap=おはよう answer=Good morning words= circle=on",
-                  "speak:Thanks | jap=ありがとう answer= words=Thanks circle=off", "play:SysPu",
-                  "play:SysPingPong",
-                  "speak:Bingo! | jap=ありがとう answer=Thanks words= circle=on",
-                  "speak:Congratulation!! You are PERFECT!! | jap=ありがとう answer=Thanks "
-                  "words= circle=off",
-                  "message:Congratulation!! You are PERFECT!!"}));
+    EXPECT_EQ(
+        feedback(),
+        (QStringList{"speak:I am a boy. | jap=私は少年です。 answer= words=I,a,am,boy. circle=off",
+                     "play:SysPu", "play:SysPu", "play:SysPu", "play:SysPu", "play:SysPingPong",
+                     "speak:Great! | jap=私は少年です。 answer=I am a boy. words= circle=on",
+                     "speak:Good morning | jap=おはよう answer= words=Good,morning circle=off",
+                     "play:SysPu", "play:SysPu", "play:SysPingPong",
+                     "speak:Excellent! | jap=おはよう answer=Good morning words= circle=on",
+                     "speak:Thanks | jap=ありがとう answer= words=Thanks circle=off", "play:SysPu",
+                     "play:SysPingPong",
+                     "speak:Bingo! | jap=ありがとう answer=Thanks words= circle=on",
+                     "speak:Congratulation!! You are PERFECT!! | jap=ありがとう answer=Thanks "
+                     "words= circle=off",
+                     "message:Congratulation!! You are PERFECT!!"}));
     EXPECT_EQ(labels(), (QStringList{"問題番号： 3/3", "正解数： 3", "誤答数： 0"}));
     EXPECT_FALSE(form1->btnNext->isEnabled());
     EXPECT_FALSE(form1->btnRetry->isEnabled());
@@ -98,8 +96,8 @@ TEST_F(DrillScenario, WrongThenRetryThenRightCountsOneWrongAndEndsWithGoodWorkSh
     EXPECT_EQ(feedback(),
               (QStringList{"speak:a b | jap=エー ビー answer= words=a,b circle=off", "play:SysPu",
                            "play:SysPu", "play:Sysbubuu",
-                           "speak:No! | jap=エー ビー answer=b a words= circle=off",
-                           "play:SysPu", "play:SysPu", "play:SysPingPong",
+                           "speak:No! | jap=エー ビー answer=b a words= circle=off", "play:SysPu",
+                           "play:SysPu", "play:SysPingPong",
                            "speak:OK! | jap=エー ビー answer=a b words= circle=on",
                            "speak:c | jap=シー answer= words=c circle=off", "play:SysPu",
                            "play:SysPingPong", "speak:Right! | jap=シー answer=c words= circle=on",
@@ -126,10 +124,10 @@ TEST_F(DrillScenario, ReadVoiceOnSpeaksEachWordAfterItsClickSound)
     form1->rbVOn->click();
     log.events.clear();
     answer("I am");
-    EXPECT_EQ(log.only({"play:", "speak:I", "speak:am"}),
-              (QStringList{"play:SysPu", "speak:I | jap=私は answer= words=I,am circle=off",
-                           "play:SysPu", "speak:am | jap=私は answer=I words=am circle=off",
-                           "play:SysPingPong"}));
+    EXPECT_EQ(
+        log.only({"play:", "speak:I", "speak:am"}),
+        (QStringList{"play:SysPu", "speak:I | jap=私は answer= words=I,am circle=off", "play:SysPu",
+                     "speak:am | jap=私は answer=I words=am circle=off", "play:SysPingPong"}));
 }
 
 TEST_F(DrillScenario, RetryMidAttemptShowsTheSameButtonsInTheSamePlaces)
@@ -188,7 +186,8 @@ TEST_F(DrillScenario, ResetDuringAndAfterARunAsksTheSameShuffledOrder)
 TEST_F(DrillScenario, RandomSwitchDrawsANewOrderAtEachSwitchToOnOnly)
 {
     // The first course start is in file order; each switch to ON draws three positions.
-    start({"q1", "q2", "q3"}, {"一", "二", "三"}, {/*q1*/ 0, 2, 1, 2, /*q3*/ 0, /*q1*/ 0, 1, 1, 2, /*q2*/ 0});
+    start({"q1", "q2", "q3"}, {"一", "二", "三"},
+          {/*q1*/ 0, 2, 1, 2, /*q3*/ 0, /*q1*/ 0, 1, 1, 2, /*q2*/ 0});
     EXPECT_EQ(form1->drill().QNumList->lines(), (QStringList{"1", "2", "3"}));
     form1->rbOn->click();
     EXPECT_EQ(form1->drill().QNumList->lines(), (QStringList{"3", "2", "1"}));

@@ -1,23 +1,22 @@
 #pragma once
 
+#include "../drill/seeded_random.h"
+#include "../qt_printers.h"
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/scaled_view.h"
 #include "fakes.h"
-#include "../qt_printers.h"
-#include "../drill/seeded_random.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include <QTimer>
 
 #include <deque>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace lexamo::testing {

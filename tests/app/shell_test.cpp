@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QGraphicsProxyWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -19,7 +18,7 @@ namespace {
 struct ControlRow
 {
     const char* name;
-    QRectF rect; // design units, relative to the parent control
+    QRect rect; // design units, relative to the parent control
     QString text;
     int tabOrder;
     bool enabled = true;
@@ -79,9 +78,7 @@ TEST_F(ShellTest, EveryControlStartsAtItsDesignPlaceWithItsText)
         SCOPED_TRACE(row.name);
         QWidget* control = form1->FindComponent(QString::fromLatin1(row.name));
         ASSERT_NE(control, nullptr);
-        QGraphicsProxyWidget* proxy = form1->scaledView()->proxyOf(control);
-        ASSERT_NE(proxy, nullptr);
-        EXPECT_EQ(proxy->geometry(), row.rect);
+        EXPECT_EQ(control->geometry(), row.rect);
         EXPECT_EQ(textOf(control), row.text);
         EXPECT_EQ(control->property("tabOrder").toInt(), row.tabOrder);
         EXPECT_EQ(control->isEnabled(), row.enabled);
@@ -108,12 +105,35 @@ TEST_F(ShellTest, TwentyEightControlsCarryADropShadow)
 {
     createForms();
     QStringList shadowed;
-    for (QGraphicsItem* item : form1->scaledView()->scene()->items())
-        if (auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(item); proxy && proxy->graphicsEffect())
-            shadowed << proxy->widget()->objectName();
-    EXPECT_EQ(shadowed.size(), 28);
-    EXPECT_FALSE(shadowed.contains(QStringLiteral("btnReset")));
-    EXPECT_FALSE(shadowed.contains(QStringLiteral("btnChangeCourse")));
+    for (QWidget* control : form1->scaledView()->shadowedControls())
+        shadowed << control->objectName();
+    shadowed.sort();
+    QStringList expected{"bbtnListenAgain", "btnClose", "btnNext", "btnRetry"};
+    for (int i = 1; i <= WordButtonCount; ++i)
+        expected << QStringLiteral("btnWord%1").arg(i);
+    expected.sort();
+    EXPECT_EQ(shadowed, expected);
+}
+
+TEST_F(ShellTest, TabFollowsTheTabNumbersWithinEachContainer)
+{
+    createForms();
+    auto chainFrom = [](QWidget* first, int count) {
+        QStringList names{first->objectName()};
+        for (QWidget* widget = first->nextInFocusChain(); names.size() < count;
+             widget = widget->nextInFocusChain())
+            if (widget->focusPolicy() & Qt::TabFocus)
+                names << widget->objectName();
+        return names;
+    };
+    EXPECT_EQ(
+        chainFrom(form1->wordButtons[17], 11),
+        (QStringList{"btnWord17", "btnWord18", "btnWord19", "btnWord20", "btnWord21", "btnWord22",
+                     "btnWord23", "btnWord24", "btnWord9", "btnWord10", "btnWord11"}));
+    EXPECT_EQ(chainFrom(form1->wordButtons[2], 4),
+              (QStringList{"btnWord2", "btnRetry", "btnNext", "btnReset"}));
+    EXPECT_EQ(chainFrom(form1->bbtnListenAgain, 3),
+              (QStringList{"bbtnListenAgain", "btnClose", "rbVOff"}));
 }
 
 TEST_F(ShellTest, AClickWhereAScaledWordButtonIsDrawnReachesThatButton)
@@ -141,10 +161,10 @@ TEST_F(ShellTest, AClickWhereAScaledWordButtonIsDrawnReachesThatButton)
 TEST_F(ShellTest, StartUpCreatesItsObjectsInOrder)
 {
     createForms();
-    EXPECT_EQ(trace, (QStringList{"create OptionList", "create SubDirectoryList", "create voice",
-                                  "open RSPu", "open RSBubuu", "open RSPingPong",
-                                  "create QuestionList", "create AnswerList", "create QNumList",
-                                  "create CQList", "Randomize"}));
+    EXPECT_EQ(trace,
+              (QStringList{"create OptionList", "create SubDirectoryList", "create voice",
+                           "open RSPu", "open RSBubuu", "open RSPingPong", "create QuestionList",
+                           "create AnswerList", "create QNumList", "create CQList", "Randomize"}));
     // The voice list is asked once, after the engine exists; no change event while filling.
     EXPECT_EQ(log.events, (QStringList{"engine created", "GetVoices"}));
     EXPECT_FALSE(application.stopRequested());
@@ -155,11 +175,10 @@ TEST_F(ShellTest, CloseReleasesTheNineObjectsOnceAndStops)
     createForms();
     trace.clear();
     form1->btnClose->click();
-    const QStringList released = {"release RSPu",         "release RSBubuu",
-                                  "release RSPingPong",   "release QuestionList",
-                                  "release AnswerList",   "release QNumList",
-                                  "release CQList",       "release OptionList",
-                                  "release SubDirectoryList"};
+    const QStringList released = {
+        "release RSPu",         "release RSBubuu",    "release RSPingPong",
+        "release QuestionList", "release AnswerList", "release QNumList",
+        "release CQList",       "release OptionList", "release SubDirectoryList"};
     EXPECT_EQ(trace, released);
     EXPECT_TRUE(application.stopRequested());
     EXPECT_TRUE(form1->isVisible()) << "the window goes only when it is destroyed";
@@ -260,8 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextRuleRow{"ends with a full stop.", "ends with a full stop."},
         TextRuleRow{"ends with a slash/", "ends with a slash/."},
         TextRuleRow{"ends with a comma,", "ends with a comma,"},
-        TextRuleRow{"ends with a dash-", "ends with a dash-"},
-        TextRuleRow{"", ""}),
+        TextRuleRow{"ends with a dash-", "ends with a dash-"}, TextRuleRow{"", ""}),
     [](const ::testing::TestParamInfo<TextRuleRow>& row) { return std::to_string(row.index); });
 
 class ApplicationTitle : public ::testing::TestWithParam<TextRuleRow>

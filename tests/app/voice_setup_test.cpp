@@ -50,22 +50,22 @@ const QString Assign = QStringLiteral("GetVoices(,)");
 
 INSTANTIATE_TEST_SUITE_P(
     Voices, VoiceSetupTest,
-    ::testing::Values(
-        VoiceRow{"preferred_first", {Zira, "B", "C"}, 0, {Assign, "Voice:" + Zira}},
-        VoiceRow{"preferred_third",
-                 {"A", "B", Zira},
-                 2,
-                 {Assign, "Voice:" + Zira, Assign, "Voice:" + Zira}},
-        VoiceRow{"absent", {"A", "B"}, 0, {}},
-        VoiceRow{"differs_in_case", {Zira.toLower(), "B"}, 0, {}},
-        VoiceRow{"differs_by_one_space",
-                 {QStringLiteral("Microsoft Zira Desktop -  English (United States)")},
-                 0,
-                 {}},
-        VoiceRow{"two_matches_the_later_wins",
-                 {Zira, "X", Zira},
-                 2,
-                 {Assign, "Voice:" + Zira, Assign, "Voice:" + Zira}}),
+    ::testing::Values(VoiceRow{"preferred_first", {Zira, "B", "C"}, 0, {Assign, "Voice:" + Zira}},
+                      VoiceRow{"preferred_third",
+                               {"A", "B", Zira},
+                               2,
+                               {Assign, "Voice:" + Zira, Assign, "Voice:" + Zira}},
+                      VoiceRow{"absent", {"A", "B"}, 0, {}},
+                      VoiceRow{"differs_in_case", {Zira.toLower(), "B"}, 0, {}},
+                      VoiceRow{
+                          "differs_by_one_space",
+                          {QStringLiteral("Microsoft Zira Desktop -  English (United States)")},
+                          0,
+                          {}},
+                      VoiceRow{"two_matches_the_later_wins",
+                               {Zira, "X", Zira},
+                               2,
+                               {Assign, "Voice:" + Zira, Assign, "Voice:" + Zira}}),
     [](const ::testing::TestParamInfo<VoiceRow>& row) { return std::string(row.param.name); });
 
 using VoiceChoice = FormFixture;
