@@ -1,6 +1,5 @@
-#include "speech_engine.h"
-
 #include "courses/error.h"
+#include "speech_engine.h"
 
 namespace lexamo {
 

@@ -1,9 +1,8 @@
 #include "drill/shuffles.h"
 #include "seeded_random.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <numeric>
 #include <set>
 

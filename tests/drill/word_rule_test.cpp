@@ -35,20 +35,21 @@ QStringList twentyFourWords()
 
 INSTANTIATE_TEST_SUITE_P(
     Sentences, WordRuleTest,
-    testing::Values(
-        WordRuleCase{"plain", QStringLiteral("I am a boy."), {"I", "am", "a", "boy."}},
-        WordRuleCase{"duplicates",
-                     QStringLiteral("I think that that is right"),
-                     {"I", "think", "that", "that", "is", "right"}},
-        WordRuleCase{"double_space", QStringLiteral("a  b"), {"a", "", "b"}},
-        WordRuleCase{"leading_space", QStringLiteral(" go"), {"", "go"}},
-        WordRuleCase{"trailing_space", QStringLiteral("go "), {"go", ""}},
-        WordRuleCase{"empty_line", QString(), {""}},
-        WordRuleCase{"one_word", QStringLiteral("Hello!"), {"Hello!"}},
-        WordRuleCase{"tab_and_ideographic_space_stay_inside",
-                     QStringLiteral("a\tb c\u3000d e\u00a0f"),
-                     {QStringLiteral("a\tb"), QStringLiteral("c\u3000d"), QStringLiteral("e\u00a0f")}},
-        WordRuleCase{"twenty_four_words", twentyFourWords().join(u' '), twentyFourWords()}),
+    testing::Values(WordRuleCase{"plain", QStringLiteral("I am a boy."), {"I", "am", "a", "boy."}},
+                    WordRuleCase{"duplicates",
+                                 QStringLiteral("I think that that is right"),
+                                 {"I", "think", "that", "that", "is", "right"}},
+                    WordRuleCase{"double_space", QStringLiteral("a  b"), {"a", "", "b"}},
+                    WordRuleCase{"leading_space", QStringLiteral(" go"), {"", "go"}},
+                    WordRuleCase{"trailing_space", QStringLiteral("go "), {"go", ""}},
+                    WordRuleCase{"empty_line", QString(), {""}},
+                    WordRuleCase{"one_word", QStringLiteral("Hello!"), {"Hello!"}},
+                    WordRuleCase{"tab_and_ideographic_space_stay_inside",
+                                 QStringLiteral("a\tb c\u3000d e\u00a0f"),
+                                 {QStringLiteral("a\tb"), QStringLiteral("c\u3000d"),
+                                  QStringLiteral("e\u00a0f")}},
+                    WordRuleCase{"twenty_four_words", twentyFourWords().join(u' '),
+                                 twentyFourWords()}),
     [](const testing::TestParamInfo<WordRuleCase>& row) { return std::string(row.param.name); });
 
 } // namespace
