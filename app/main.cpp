@@ -2,10 +2,8 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/message_boxes.h"
+#include "app/real_platform.h"
 #include "courses/error.h"
-#include "speech/audio/audio_output.h"
-#include "speech/audio/sdl_sound_player.h"
-#include "speech/sounds/sound_resources.h"
 #include "speech/synthesis/embedded_speech_engine.h"
 
 #include <QApplication>
@@ -22,20 +20,10 @@ int run(QtMessageBoxes& boxes, std::jthread& voicesLoading)
 {
     // The audio output and the synthesizers come first and go last: the speech engine object
     // relies on them for its whole life.
-    AudioOutput audio;
-    SdlSoundPlayer player(audio);
+    RealPlatform platform;
     Application application(boxes);
 
-    Services services;
-    services.application = &application;
-    services.createSpeechEngine = [&audio] {
-        return std::make_unique<EmbeddedSpeechEngine>(audio);
-    };
-    services.openSound = openWaveResource;
-    services.soundPlayer = &player;
-    services.randomize = [] { return std::make_unique<MtRandomGenerator>(clockSeed()); };
-
-    auto form1 = std::make_unique<TForm1>(services);
+    auto form1 = std::make_unique<TForm1>(platform.servicesFor(application));
     voicesLoading.join();
     auto form2 = std::make_unique<TForm2>(application, *form1);
     form1->setForm2(form2.get());

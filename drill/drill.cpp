@@ -123,11 +123,8 @@ void Drill::StartGame()
     m_view.setRetryEnabled(true);
 }
 
-void Drill::rbOffChange()
+void Drill::restartRun()
 {
-    if (!active())
-        return;
-    buildQuestionOrder();
     CurrentNum = 1;
     CorrectNum = 0;
     WrongNum = 0;
@@ -136,16 +133,20 @@ void Drill::rbOffChange()
     StartGame();
 }
 
-void Drill::btnResetClick()
+void Drill::rbOffChange()
 {
     if (!active())
         return;
-    CurrentNum = 1;
-    CorrectNum = 0;
-    WrongNum = 0;
-    showCounts(1);
-    m_view.setCircleVisible(false);
-    StartGame();
+    buildQuestionOrder();
+    restartRun();
+}
+
+void Drill::btnResetClick()
+{
+    // The same order again: a shuffled run is asked in the same sequence.
+    if (!active())
+        return;
+    restartRun();
 }
 
 void Drill::btnNextClick()

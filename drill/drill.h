@@ -71,6 +71,8 @@ public:
 private:
     bool active() const;
     void buildQuestionOrder();
+    /// Position 1, both counts 0, the first question presented.
+    void restartRun();
     void showCounts(int position);
     void judge();
     void speak(const QString& text);

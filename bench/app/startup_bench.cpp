@@ -9,10 +9,8 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/message_boxes.h"
+#include "app/real_platform.h"
 #include "app/scaled_view.h"
-#include "speech/audio/audio_output.h"
-#include "speech/audio/sdl_sound_player.h"
-#include "speech/sounds/sound_resources.h"
 #include "speech/synthesis/embedded_speech_engine.h"
 
 #include <QApplication>
@@ -76,19 +74,10 @@ int child(int argc, char** argv, bool full)
         window.show();
         return QApplication::exec();
     }
-    AudioOutput audio;
-    SdlSoundPlayer player(audio);
+    RealPlatform platform;
     QtMessageBoxes boxes;
     Application application(boxes);
-    Services services;
-    services.application = &application;
-    services.createSpeechEngine = [&audio] {
-        return std::make_unique<EmbeddedSpeechEngine>(audio);
-    };
-    services.openSound = openWaveResource;
-    services.soundPlayer = &player;
-    services.randomize = [] { return std::make_unique<MtRandomGenerator>(clockSeed()); };
-    TForm1 form(services);
+    TForm1 form(platform.servicesFor(application));
     form.scaledView()->viewport()->installEventFilter(&watcher);
     fillScreen(form);
     form.show();

@@ -7,11 +7,8 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/message_boxes.h"
+#include "app/real_platform.h"
 #include "app/scaled_view.h"
-#include "drill/random_generator.h"
-#include "speech/audio/audio_output.h"
-#include "speech/audio/sdl_sound_player.h"
-#include "speech/sounds/sound_resources.h"
 #include "speech/synthesis/embedded_speech_engine.h"
 
 #include <QApplication>
@@ -118,20 +115,10 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QDir::setCurrent(QStringLiteral(LEXAMO_SOURCE_DIR "/examples"));
 
-    AudioOutput audio;
-    SdlSoundPlayer player(audio);
+    RealPlatform platform;
     AnsweringBoxes boxes;
     Application application(boxes);
-    Services services;
-    services.application = &application;
-    services.createSpeechEngine = [&audio] {
-        return std::make_unique<EmbeddedSpeechEngine>(audio);
-    };
-    services.openSound = openWaveResource;
-    services.soundPlayer = &player;
-    services.randomize = [] { return std::make_unique<MtRandomGenerator>(clockSeed()); };
-
-    auto form = std::make_unique<TForm1>(services);
+    auto form = std::make_unique<TForm1>(platform.servicesFor(application));
     TForm2 selection(application, *form);
     form->setForm2(&selection);
     fillScreen(*form);
