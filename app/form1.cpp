@@ -100,9 +100,7 @@ QRadioButton* makeRadio(QGroupBox* group, const char* name, const QString& text,
 
 QGroupBox* makeGroup(const char* name, const QString& title, int tabOrder)
 {
-    auto* group = named(new QGroupBox(title), name, tabOrder);
-    group->setFont(fontOf(12));
-    return group;
+    return named(new QGroupBox(title), name, tabOrder);
 }
 
 /// Appends the controls that take the focus by Tab, in tab order: ascending tab number within
@@ -191,7 +189,6 @@ void TForm1::buildControls()
     btnChangeCourse->setEnabled(false);
     view.place(btnChangeCourse, {615, 170, 90, 33});
     ComboBox1 = named(new QComboBox, "ComboBox1", 14);
-    ComboBox1->setFont(fontOf(12));
     view.place(ComboBox1, {360, 218, 257, 22});
     Label2 = makeLabel("Label2", QStringLiteral("Voice"), 12, 15);
     view.place(Label2, {330, 221, 33, 17});
@@ -233,7 +230,6 @@ void TForm1::buildControls()
         auto* button = new WordPushButton;
         button->setObjectName(QStringLiteral("btnWord%1").arg(i));
         button->setProperty("tabOrder", WordTabOrder[static_cast<std::size_t>(i - 1)]);
-        button->setFont(fontOf(12));
         wordButtons[static_cast<std::size_t>(i)] = button;
         view.place(button,
                    QRect(10 + 178 * column, WordRowY[static_cast<std::size_t>(row)], 140, 22),

@@ -3,8 +3,8 @@
 #include "app/form2.h"
 #include "app/message_boxes.h"
 #include "app/real_platform.h"
+#include "app/warm_up.h"
 #include "courses/error.h"
-#include "speech/synthesis/embedded_speech_engine.h"
 
 #include <QApplication>
 
@@ -16,7 +16,7 @@ using namespace lexamo;
 
 namespace {
 
-int run(QtMessageBoxes& boxes, std::jthread& voicesLoading)
+int run(QtMessageBoxes& boxes, std::jthread& warmUp)
 {
     // The audio output and the synthesizers come first and go last: the speech engine object
     // relies on them for its whole life.
@@ -24,7 +24,7 @@ int run(QtMessageBoxes& boxes, std::jthread& voicesLoading)
     Application application(boxes);
 
     auto form1 = std::make_unique<TForm1>(platform.servicesFor(application));
-    voicesLoading.join();
+    warmUp.join();
     auto form2 = std::make_unique<TForm2>(application, *form1);
     form1->setForm2(form2.get());
 
@@ -44,15 +44,14 @@ int run(QtMessageBoxes& boxes, std::jthread& voicesLoading)
 
 int main(int argc, char* argv[])
 {
-    // Loading the voices takes as long as starting the toolkit: do both at once.
-    std::jthread voicesLoading(EmbeddedSpeechEngine::prepareSynthesizers);
+    std::jthread warmUp = startWarmUp();
     QApplication qapp(argc, argv);
     configureLook();
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtMessageBoxes boxes;
     try {
-        return run(boxes, voicesLoading);
+        return run(boxes, warmUp);
     } catch (const Error& error) {
         std::fprintf(stderr, "lexamo: %s\n", error.message().toLocal8Bit().constData());
         boxes.showError(nullptr, error.message());

@@ -8,7 +8,7 @@ profile=${1:-run}
 
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev qt6-qpa-plugins
+    qt6-base-dev libgl-dev qt6-qpa-plugins libfontconfig-dev
     libicu-dev libsdl2-dev
     flite1-dev libespeak-ng-dev espeak-ng-data libsonic-dev
     fonts-noto-cjk

@@ -11,7 +11,7 @@
 #include "app/message_boxes.h"
 #include "app/real_platform.h"
 #include "app/scaled_view.h"
-#include "speech/synthesis/embedded_speech_engine.h"
+#include "app/warm_up.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -59,10 +59,10 @@ public:
 
 int child(int argc, char** argv, bool full)
 {
-    // As the program does: the voices load while the toolkit starts.
-    std::jthread voicesLoading;
+    // As the program does: fonts and voices load while the toolkit starts.
+    std::jthread warmUp;
     if (full)
-        voicesLoading = std::jthread(EmbeddedSpeechEngine::prepareSynthesizers);
+        warmUp = startWarmUp();
     QApplication qapp(argc, argv);
     configureLook();
     FirstFrame watcher;

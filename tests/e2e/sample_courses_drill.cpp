@@ -9,7 +9,7 @@
 #include "app/message_boxes.h"
 #include "app/real_platform.h"
 #include "app/scaled_view.h"
-#include "speech/synthesis/embedded_speech_engine.h"
+#include "app/warm_up.h"
 
 #include <QApplication>
 #include <QDir>
@@ -109,7 +109,7 @@ bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes)
 
 int main(int argc, char** argv)
 {
-    std::jthread voicesLoading(EmbeddedSpeechEngine::prepareSynthesizers);
+    std::jthread warmUp = startWarmUp();
     QApplication qapp(argc, argv);
     configureLook();
     QApplication::setQuitOnLastWindowClosed(false);
