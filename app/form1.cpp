@@ -355,7 +355,7 @@ void TForm1::InitialGame()
         return;
     // Read everything first: a course that fails to load leaves the previous one untouched.
     const Course course = loadCourse(SubDirectory);
-    OptionList->assign(course.optionLines);
+    *OptionList = course.optionLines;
     m_drill.InitialGame(course.title, course.questions, course.answers);
 }
 

@@ -11,7 +11,7 @@ namespace lexamo {
 namespace {
 
 // Words are cut at single blanks, so k blanks make k + 1 words, empty ones included.
-qsizetype wordCount(const QString& sentence)
+qsizetype wordCount(QStringView sentence)
 {
     return sentence.count(u' ') + 1;
 }
@@ -23,13 +23,13 @@ QString fullPath(const QString& path)
 
 // The drill could not present these sentences, so the course is refused with a reason the
 // teacher can act on. The messages end in ")" so that the error box adds no full stop.
-void checkQuestions(const QStringList& questions, const QString& englishPath)
+void checkQuestions(const StringList& questions, const QString& englishPath)
 {
-    if (questions.isEmpty())
+    if (questions.Count() == 0)
         throw Error(QStringLiteral("英語のファイルに問題文が1行もありません (%1)")
                         .arg(fullPath(englishPath)));
-    for (qsizetype index = 0; index < questions.size(); ++index) {
-        const qsizetype words = wordCount(questions[index]);
+    for (qsizetype index = 0; index < questions.Count(); ++index) {
+        const qsizetype words = wordCount(questions.view(index));
         if (words > kMaxWordsPerSentence)
             throw Error(QStringLiteral("英語のファイルの %1 行目は %2 語あります。"
                                        "1文は%3語までにしてください (%4)")
@@ -45,16 +45,15 @@ void checkQuestions(const QStringList& questions, const QString& englishPath)
 Course loadCourse(const QString& folderPrefix)
 {
     Course course;
-    course.optionLines = readLineFile(folderPrefix + QStringLiteral("Option.txt"));
-    const StringList option(course.optionLines);
-    course.title = option[0];
+    course.optionLines = readLines(folderPrefix + QStringLiteral("Option.txt"));
+    course.title = course.optionLines[0];
     // Courses written on Windows separate folders in the stem with a backslash.
-    QString stem = option[1];
+    QString stem = course.optionLines[1];
     stem.replace(u'\\', u'/');
 
     const QString englishPath = folderPrefix + stem + QStringLiteral("E.txt");
-    course.questions = readLineFile(englishPath);
-    course.answers = readLineFile(folderPrefix + stem + QStringLiteral("J.txt"));
+    course.questions = readLines(englishPath);
+    course.answers = readLines(folderPrefix + stem + QStringLiteral("J.txt"));
 
     // Content is judged only once every file has been read, so a folder that cannot be read
     // always reports the same reading error first.

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "string_list.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace lexamo {
 
@@ -9,9 +10,9 @@ namespace lexamo {
 struct Course
 {
     QString title;
-    QStringList optionLines;
-    QStringList questions; // the English file, one question per line
-    QStringList answers;   // the Japanese file, line for line
+    StringList optionLines;
+    StringList questions; // the English file, one question per line
+    StringList answers;   // the Japanese file, line for line
 };
 
 /// The most words a sentence may have: the drill has this many word buttons.

@@ -1,82 +1,85 @@
 #include "line_cutter.h"
 
-#include "line_file.h"
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace lexamo {
 
 namespace {
 
-// Every break character lies below U+000E, so most units are passed over after one compare.
+// Eight units at a time are compared with the three break characters at once; the first hit is
+// found from the compare's lanes, which are all ones where a unit matched.
 qsizetype findBreak(const char16_t* units, qsizetype from, qsizetype size)
 {
-    while (from < size) {
+    using Block = std::uint16_t __attribute__((vector_size(16)));
+    constexpr qsizetype kBlockUnits = sizeof(Block) / sizeof(char16_t);
+    constexpr int kLaneBits = 16;
+    constexpr qsizetype kLanesPerHalf = 4;
+    for (; size - from >= kBlockUnits; from += kBlockUnits) {
+        Block block;
+        std::memcpy(&block, units + from, sizeof block);
+        const auto hits = (block == u'\r') | (block == u'\n') | (block == u'\0');
+        std::uint64_t halves[2];
+        std::memcpy(halves, &hits, sizeof halves);
+        for (qsizetype half = 0; half < 2; ++half) {
+            if (halves[half] == 0)
+                continue;
+            const int bit = std::endian::native == std::endian::little
+                                ? std::countr_zero(halves[half])
+                                : std::countl_zero(halves[half]);
+            return from + half * kLanesPerHalf + bit / kLaneBits;
+        }
+    }
+    for (; from < size; ++from) {
         const char16_t c = units[from];
-        if (c < 0x0E && (c == u'\r' || c == u'\n' || c == u'\0'))
+        if (c == u'\r' || c == u'\n' || c == u'\0')
             return from;
-        ++from;
     }
     return size;
 }
 
 } // namespace
 
-void LineCutter::finishLine(QStringView tail)
+void LineScanner::scan(const char16_t* units, qsizetype available, bool last)
 {
-    if (!m_hasPending) {
-        m_lines.append(tail.toString());
-        return;
-    }
-    m_pending.append(tail);
-    m_pending.squeeze();
-    m_lines.append(std::exchange(m_pending, QString()));
-    m_hasPending = false;
-}
-
-void LineCutter::feed(QStringView piece, bool last)
-{
-    const char16_t* const units = piece.utf16();
-    const qsizetype size = piece.size();
-    qsizetype pos = 0;
-    // An empty piece leaves the question of the LF after a CR to the next one.
-    if (m_afterCr && size > 0) {
-        m_afterCr = false;
-        if (units[0] == u'\n')
-            pos = 1;
-    }
-    while (!m_ended && pos < size) {
-        // A NUL where a line would start ends the text without adding a line.
-        if (!m_hasPending && units[pos] == u'\0') {
-            m_ended = true;
+    while (!m_ended && m_scanned < available) {
+        const qsizetype end = findBreak(units, m_scanned, available);
+        if (end == available) {
+            m_scanned = available;
             break;
         }
-        const qsizetype end = findBreak(units, pos, size);
-        if (end == size) {
-            m_pending.append(piece.sliced(pos));
-            m_hasPending = true;
-            break;
-        }
-        finishLine(piece.sliced(pos, end - pos));
         const char16_t breakChar = units[end];
-        pos = end + 1;
-        if (breakChar == u'\0') {
-            m_ended = true;
-        } else if (breakChar == u'\r') {
-            if (pos == size)
-                m_afterCr = true;
-            else if (units[pos] == u'\n')
-                ++pos;
+        // Whether an LF follows this CR is known only once more text has arrived.
+        if (breakChar == u'\r' && end + 1 == available && !last) {
+            m_scanned = end;
+            break;
         }
+        // A NUL where a line would start ends the text without adding a line.
+        if (breakChar == u'\0') {
+            if (end > m_lineStart)
+                m_spans.append({m_lineStart, end - m_lineStart});
+            m_ended = true;
+            break;
+        }
+        m_spans.append({m_lineStart, end - m_lineStart});
+        m_lineStart = end + 1;
+        if (breakChar == u'\r' && m_lineStart < available && units[m_lineStart] == u'\n')
+            ++m_lineStart;
+        m_scanned = m_lineStart;
     }
     // Text after the last break is the last line.
-    if (last && m_hasPending)
-        finishLine(QStringView());
+    if (last && !m_ended && m_lineStart < available) {
+        m_spans.append({m_lineStart, available - m_lineStart});
+        m_lineStart = available;
+    }
 }
 
-QStringList cutLines(QStringView text)
+QList<StringList::Span> lineSpans(QStringView text)
 {
-    LineCutter cutter;
-    cutter.feed(text, true);
-    return cutter.takeLines();
+    LineScanner scanner;
+    scanner.scan(text.utf16(), text.size(), true);
+    return scanner.takeSpans();
 }
 
 } // namespace lexamo

@@ -90,24 +90,38 @@ QByteArray readAllBytes(const QString& path)
 
 } // namespace
 
+StringList decodeLines(QByteArrayView bytes)
+{
+    // Lines are found in each decoded stretch while it is still in the cache.
+    LineScanner scanner;
+    QString text = decodeText(bytes, [&scanner](const char16_t* units, qsizetype decoded,
+                                                bool last) { scanner.scan(units, decoded, last); });
+    return StringList::fromText(std::move(text), scanner.takeSpans());
+}
+
+StringList readLines(const QString& path)
+{
+    return decodeLines(readAllBytes(path));
+}
+
 QStringList decodeLineFile(QByteArrayView bytes)
 {
-    // Lines are cut from each decoded piece while it is still in the cache.
-    LineCutter cutter;
-    decodeTextInPieces(bytes,
-                       [&cutter](QStringView piece, bool last) { cutter.feed(piece, last); });
-    return cutter.takeLines();
+    return decodeLines(bytes).lines();
+}
+
+QStringList cutLines(QStringView text)
+{
+    return StringList::fromText(text.toString(), lineSpans(text)).lines();
 }
 
 QStringList readLineFile(const QString& path)
 {
-    const QByteArray bytes = readAllBytes(path);
-    return decodeLineFile(bytes);
+    return readLines(path).lines();
 }
 
 void LoadFromFile(StringList& list, const QString& path)
 {
-    list.assign(readLineFile(path));
+    list = readLines(path);
 }
 
 } // namespace lexamo

@@ -9,16 +9,22 @@
 
 namespace lexamo {
 
-/// Decodes a text file's bytes (the encoding chosen from its mark) and cuts the text into lines.
-/// Throws lexamo::Error when the bytes cannot be decoded.
+/// Decodes a text file's bytes (the encoding chosen from its mark) and cuts the text into lines,
+/// all held in one buffer. Throws lexamo::Error when the bytes cannot be decoded.
+StringList decodeLines(QByteArrayView bytes);
+
+/// Reads a whole text file into a list of its lines. Throws lexamo::Error, whose message names
+/// the file's full path, when the file cannot be opened or decoded.
+StringList readLines(const QString& path);
+
+/// decodeLines as a QStringList, one string per line.
 QStringList decodeLineFile(QByteArrayView bytes);
 
 /// Cuts text into lines: CR LF, LF and CR each end a line, a break at the very end adds no empty
 /// line, and the first NUL ends the text. Nothing is trimmed.
 QStringList cutLines(QStringView text);
 
-/// Reads a whole text file and returns its lines. Throws lexamo::Error, whose message names the
-/// file's full path, when the file cannot be opened or decoded.
+/// readLines as a QStringList, one string per line.
 QStringList readLineFile(const QString& path);
 
 /// Replaces the list's content with the file's lines; on failure the list is left as it was.

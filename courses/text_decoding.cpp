@@ -4,7 +4,9 @@
 
 #include <QtEndian>
 
+#include <cstdint>
 #include <memory>
+#include <sys/mman.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
@@ -54,12 +56,25 @@ inline void restoreControlBytes(char16_t* begin, char16_t* end)
     }
 }
 
-// Pieces of this many units stay in the cache while the lines are cut from them.
-constexpr qsizetype kPieceUnits = 16 * 1024;
+// A large text is written once from start to end: faulting it in by huge pages instead of
+// ordinary ones saves most of the cost of touching fresh memory.
+void adviseHugePages(char16_t* units, qsizetype count)
+{
+    constexpr std::uintptr_t kHugePage = 2 * 1024 * 1024;
+    const auto start = (reinterpret_cast<std::uintptr_t>(units) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = reinterpret_cast<std::uintptr_t>(units + count) & ~(kHugePage - 1);
+    if (end > start)
+        ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
 
-// Every encoding we read gives at most one UTF-16 unit per byte, so a piece of kPieceUnits
-// bytes always fits the buffer.
-void decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const TextSink& sink)
+// Stretches of this many bytes are decoded at a time, so that the caller's pass over each one
+// finds it still in the cache.
+constexpr qsizetype kStretchBytes = 32 * 1024;
+
+// Strict UTF-8 and lenient CP932 straight into the finished string. Both give at most one UTF-16
+// unit per byte (a four-byte UTF-8 sequence gives two, a CP932 pair or an unmappable byte one),
+// so a string as long as the bytes always has room.
+QString decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const DecodeProgress& progress)
 {
     const bool strictUtf8 = encoding == TextEncoding::Utf8;
     ConverterPtr converter = openConverter(strictUtf8 ? "UTF-8" : kCodePage932);
@@ -71,17 +86,21 @@ void decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const TextSink& 
         ucnv_setToUCallBack(converter.get(), substituteMiddleDot, nullptr, nullptr, nullptr,
                             &status);
 
-    char16_t buffer[kPieceUnits];
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    adviseHugePages(begin, text.size());
+    const UChar* const targetLimit = reinterpret_cast<const UChar*>(begin + text.size());
+    char16_t* target = begin;
     const char* source = bytes.data();
     const char* const sourceEnd = source + bytes.size();
-    do {
-        const char* const pieceEnd =
-            sourceEnd - source > kPieceUnits ? source + kPieceUnits : sourceEnd;
-        const bool last = pieceEnd == sourceEnd;
-        char16_t* target = buffer;
-        ucnv_toUnicode(converter.get(), reinterpret_cast<UChar**>(&target),
-                       reinterpret_cast<const UChar*>(buffer + kPieceUnits), &source, pieceEnd,
-                       nullptr, last, &status);
+    bool last = false;
+    while (!last) {
+        const char* const stretchEnd =
+            sourceEnd - source > kStretchBytes ? source + kStretchBytes : sourceEnd;
+        last = stretchEnd == sourceEnd;
+        char16_t* const stretch = target;
+        ucnv_toUnicode(converter.get(), reinterpret_cast<UChar**>(&target), targetLimit, &source,
+                       stretchEnd, nullptr, last, &status);
         if (U_FAILURE(status)) {
             if (strictUtf8)
                 throw decodingError();
@@ -89,28 +108,39 @@ void decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const TextSink& 
                             .arg(QLatin1StringView(u_errorName(status))));
         }
         if (!strictUtf8)
-            restoreControlBytes(buffer, target);
-        sink(QStringView(buffer, target - buffer), last);
-    } while (source != sourceEnd);
+            restoreControlBytes(stretch, target);
+        if (progress)
+            progress(begin, target - begin, last);
+    }
+    text.truncate(target - begin);
+    // Text with many multi-byte characters would otherwise hold up to three times its size;
+    // shrinking a block in place is cheap.
+    text.squeeze();
+    return text;
 }
 
-void decodeUtf16(QByteArrayView bytes, TextEncoding encoding, const TextSink& sink)
+QString decodeUtf16(QByteArrayView bytes, TextEncoding encoding, const DecodeProgress& progress)
 {
     // One byte after the mark is not even half a character: Windows refuses such a file.
     if (bytes.size() == 1)
         throw decodingError();
     const qsizetype units = bytes.size() / 2; // an odd last byte is ignored
-    char16_t buffer[kPieceUnits];
+    QString text(units, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    adviseHugePages(begin, text.size());
+    constexpr qsizetype kStretchUnits = kStretchBytes / 2;
     for (qsizetype done = 0; done < units;) {
-        const qsizetype count = qMin(kPieceUnits, units - done);
+        const qsizetype count = qMin(kStretchUnits, units - done);
         const char* const source = bytes.data() + 2 * done;
         if (encoding == TextEncoding::Utf16Le)
-            qFromLittleEndian<char16_t>(source, count, buffer);
+            qFromLittleEndian<char16_t>(source, count, begin + done);
         else
-            qFromBigEndian<char16_t>(source, count, buffer);
+            qFromBigEndian<char16_t>(source, count, begin + done);
         done += count;
-        sink(QStringView(buffer, count), done == units);
+        if (progress)
+            progress(begin, done, done == units);
     }
+    return text;
 }
 
 } // namespace
@@ -132,33 +162,24 @@ EncodingChoice chooseEncoding(QByteArrayView bytes)
     return {TextEncoding::CodePage932, 0};
 }
 
-void decodeTextInPieces(QByteArrayView bytes, const TextSink& sink)
+QString decodeText(QByteArrayView bytes, const DecodeProgress& progress)
 {
     const EncodingChoice choice = chooseEncoding(bytes);
     const QByteArrayView body = bytes.sliced(choice.markLength);
     if (body.isEmpty()) {
-        sink(QStringView(), true);
-        return;
+        if (progress)
+            progress(nullptr, 0, true);
+        return QString();
     }
     switch (choice.encoding) {
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be:
-        decodeUtf16(body, choice.encoding, sink);
-        return;
+        return decodeUtf16(body, choice.encoding, progress);
     case TextEncoding::Utf8:
     case TextEncoding::CodePage932:
         break;
     }
-    decodeWithIcu(body, choice.encoding, sink);
-}
-
-QString decodeText(QByteArrayView bytes)
-{
-    QString text;
-    text.reserve(bytes.size());
-    decodeTextInPieces(bytes, [&text](QStringView piece, bool) { text.append(piece); });
-    text.squeeze();
-    return text;
+    return decodeWithIcu(body, choice.encoding, progress);
 }
 
 } // namespace lexamo

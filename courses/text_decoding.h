@@ -28,17 +28,15 @@ struct EncodingChoice
 
 EncodingChoice chooseEncoding(QByteArrayView bytes);
 
-/// Receives the decoded text piece by piece, in order; `last` is set on the final piece. A piece
-/// is only valid during the call.
-using TextSink = std::function<void(QStringView piece, bool last)>;
+/// Told while a text is decoded that its first `decoded` units, from `units` on, are final; each
+/// call adds a stretch small enough to be still in the cache, and `last` marks the final call.
+/// The units stay where they are until decoding ends.
+using DecodeProgress = std::function<void(const char16_t* units, qsizetype decoded, bool last)>;
 
-/// Decodes a whole text file, mark included, in pieces small enough to stay in the cache, so that
-/// a large file is never held twice in UTF-16. Throws like decodeText, possibly after some pieces.
-void decodeTextInPieces(QByteArrayView bytes, const TextSink& sink);
-
-/// Decodes a whole text file, mark included. UTF-8 is strict and CP932 lenient; a malformed
-/// UTF-8 file and a UTF-16 file of its mark plus one byte throw lexamo::Error.
-QString decodeText(QByteArrayView bytes);
+/// Decodes a whole text file, mark included, into one string. UTF-8 is strict and CP932 lenient;
+/// a malformed UTF-8 file and a UTF-16 file of its mark plus one byte throw lexamo::Error,
+/// possibly after some progress was reported.
+QString decodeText(QByteArrayView bytes, const DecodeProgress& progress = {});
 
 /// The error for a file that cannot be decoded.
 Error decodingError();

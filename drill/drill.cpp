@@ -72,14 +72,15 @@ void Drill::buildQuestionOrder()
     }
 }
 
-void Drill::InitialGame(const QString& title, const QStringList& questions,
-                        const QStringList& answers)
+void Drill::InitialGame(const QString& title, const StringList& questions,
+                        const StringList& answers)
 {
     if (!m_random || !QuestionList || !AnswerList || !QNumList || !CQList)
         return;
     m_view.setCaption(title);
-    QuestionList->assign(questions);
-    AnswerList->assign(answers);
+    // The lists share the course's buffers instead of copying every line.
+    *QuestionList = questions;
+    *AnswerList = answers;
     AllQuestNum = static_cast<int>(QuestionList->Count());
     CorrectNum = 0;
     WrongNum = 0;

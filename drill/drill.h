@@ -8,7 +8,6 @@
 #include "speech/wave_stream.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -34,8 +33,7 @@ public:
     void setSounds(const DrillSounds& sounds) { m_sounds = sounds; }
 
     /// Starts a run on a freshly loaded course (the loading itself has already succeeded).
-    void InitialGame(const QString& title, const QStringList& questions,
-                     const QStringList& answers);
+    void InitialGame(const QString& title, const StringList& questions, const StringList& answers);
     void StartGame();
 
     // Handlers of the window's controls. Until a course has been started, and after the lists

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         const lexamo::Course course = lexamo::loadCourse(prefix);
         // A course that loads has something to ask.
-        if (course.questions.isEmpty() || course.optionLines.size() < 2)
+        if (course.questions.Count() == 0 || course.optionLines.Count() < 2)
             std::abort();
     } catch (const lexamo::Error&) {
     }

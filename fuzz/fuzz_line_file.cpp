@@ -5,14 +5,14 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-bool holdsBreak(const QString& line)
+bool holdsBreak(QStringView line)
 {
     for (const QChar c : line)
         if (c == u'\r' || c == u'\n' || c == u'\0')
@@ -36,11 +36,11 @@ bool mayBeRefused(QByteArrayView bytes)
 }
 
 // Valid UTF-8 decodes losslessly, so each line is found again in the bytes, in order.
-bool linesMatchUtf8Bytes(QByteArrayView body, const QStringList& lines)
+bool linesMatchUtf8Bytes(QByteArrayView body, const lexamo::StringList& lines)
 {
     qsizetype from = 0;
-    for (const QString& line : lines) {
-        const QByteArray encoded = line.toUtf8();
+    for (qsizetype i = 0; i < lines.Count(); ++i) {
+        const QByteArray encoded = lines.view(i).toUtf8();
         const qsizetype at = body.indexOf(encoded, from);
         if (at < 0)
             return false;
@@ -54,19 +54,27 @@ bool linesMatchUtf8Bytes(QByteArrayView body, const QStringList& lines)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    QStringList lines;
+    lexamo::StringList lines;
     try {
-        lines = lexamo::decodeLineFile(bytes);
+        lines = lexamo::decodeLines(bytes);
     } catch (const lexamo::Error&) {
         if (!mayBeRefused(bytes))
             std::abort();
         return 0;
     }
-    // A file of n bytes cannot hold more than n lines.
-    if (lines.size() > qsizetype(size))
+    // A file of n bytes cannot hold more than n lines, nor decode to more than n units.
+    if (lines.Count() > qsizetype(size) || lines.text().size() > qsizetype(size))
         std::abort();
-    for (const QString& line : lines)
-        if (holdsBreak(line))
+    // The lines follow one another in the buffer, each within it and free of breaks.
+    qsizetype previousEnd = 0;
+    for (const lexamo::StringList::Span& span : lines.spans()) {
+        if (span.offset < previousEnd || span.length < 0 ||
+            span.offset + span.length > lines.text().size())
+            std::abort();
+        previousEnd = span.offset + span.length;
+    }
+    for (qsizetype i = 0; i < lines.Count(); ++i)
+        if (holdsBreak(lines.view(i)))
             std::abort();
     const lexamo::EncodingChoice choice = lexamo::chooseEncoding(bytes);
     if (choice.encoding == lexamo::TextEncoding::Utf8 &&

@@ -2,14 +2,15 @@
 //   (A) copying the bytes and counting the line breaks: the memory-bandwidth limit;
 //   (B) ICU converting the bytes alone into a preallocated UTF-16 buffer.
 // Prints MB/s (of file bytes) and the ratios; it is a measurement, not a test.
+#include "courses/line_cutter.h"
 #include "courses/line_file.h"
+#include "courses/string_list.h"
 #include "courses/text_decoding.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -145,19 +146,11 @@ int32_t icuConvert(const QByteArray& bytes, qsizetype markLength, Encoding encod
     return units;
 }
 
-// Heap bytes held by the list: each string's block (header, capacity and terminator, rounded
-// up as malloc does, plus its size word) and the list's own array of string handles.
-qsizetype estimateListBytes(const QStringList& lines)
+// Heap bytes held by the list: the text buffer's capacity and the spans' array.
+qsizetype listBytes(const lexamo::StringList& lines)
 {
-    constexpr qsizetype kHeader = 16; // QArrayData: reference count, flags, capacity
-    qsizetype total = lines.capacity() * qsizetype(sizeof(QString));
-    for (const QString& line : lines) {
-        if (line.capacity() == 0)
-            continue;
-        const qsizetype block = kHeader + (line.capacity() + 1) * 2;
-        total += (block + 8 + 15) / 16 * 16;
-    }
-    return total;
+    return lines.text().capacity() * 2 +
+           lines.spans().capacity() * qsizetype(sizeof(lexamo::StringList::Span));
 }
 
 long residentBytes()
@@ -199,39 +192,51 @@ void measure(const char* name, Encoding encoding, const QString& folder)
     const double decodeOnlySeconds =
         bestSeconds([&] { decodedUnits = lexamo::decodeText(bytes).size(); });
     const QString text = lexamo::decodeText(bytes);
-    const double cutSeconds = bestSeconds([&] { (void)lexamo::cutLines(text).size(); });
+    const double cutSeconds = bestSeconds([&] { (void)lexamo::lineSpans(text).size(); });
 
+    // The finished list is freed outside the timing, as a caller keeps it.
+    lexamo::StringList held;
+    const auto release = [&held] { held = lexamo::StringList(); };
     qsizetype lineCount = 0;
-    const double decodeSeconds =
-        bestSeconds([&] { lineCount = lexamo::decodeLineFile(bytes).size(); });
-    const double readSeconds = bestSeconds([&] { lineCount = lexamo::readLineFile(path).size(); });
+    const double decodeSeconds = bestSeconds(
+        [&] {
+            held = lexamo::decodeLines(bytes);
+            lineCount = held.Count();
+        },
+        release);
+    const double readSeconds = bestSeconds(
+        [&] {
+            held = lexamo::readLines(path);
+            lineCount = held.Count();
+        },
+        release);
 
     // Give freed blocks back to the system so the delta shows what the list holds.
     malloc_trim(0);
     const long residentBefore = residentBytes();
-    const QStringList lines = lexamo::decodeLineFile(bytes);
+    const lexamo::StringList lines = lexamo::decodeLines(bytes);
     const long residentDelta = residentBytes() - residentBefore;
     const double utf16Bytes = double(unitCount) * 2;
 
     if (decodedUnits != unitCount)
         std::printf("  decoded length mismatch: %lld units, ICU %d\n", (long long)decodedUnits,
                     unitCount);
-    if (lineCount != breaks || lines.size() != breaks)
+    if (lineCount != breaks || lines.Count() != breaks)
         std::printf("  line count mismatch: %lld lines, %lld breaks\n", (long long)lineCount,
                     (long long)breaks);
     std::printf("%s: %.1f MB, %lld lines\n", name, megabytes, (long long)lineCount);
     std::printf("  (A) copy + count breaks   %8.0f MB/s\n", megabytes / copySeconds);
     std::printf("  (B) ICU decode only       %8.0f MB/s\n", megabytes / icuSeconds);
-    std::printf("  decodeLineFile (in memory)%8.0f MB/s  = %.2fx (B), %.3fx (A)\n",
+    std::printf("  decodeLines (in memory)   %8.0f MB/s  = %.2fx (B), %.3fx (A)\n",
                 megabytes / decodeSeconds, icuSeconds / decodeSeconds, copySeconds / decodeSeconds);
-    std::printf("    of which decodeText      %8.0f MB/s, cutLines %8.0f MB/s\n",
+    std::printf("    of which decodeText      %8.0f MB/s, lineSpans %7.0f MB/s\n",
                 megabytes / decodeOnlySeconds, megabytes / cutSeconds);
-    std::printf("  readLineFile (from file)  %8.0f MB/s  = %.2fx (B)\n", megabytes / readSeconds,
+    std::printf("  readLines (from file)     %8.0f MB/s  = %.2fx (B)\n", megabytes / readSeconds,
                 icuSeconds / readSeconds);
-    std::printf("  list memory: estimate %.0f MB = %.2fx UTF-16 size; RSS delta %.0f MB = %.2fx\n",
-                double(estimateListBytes(lines)) / 1e6,
-                double(estimateListBytes(lines)) / utf16Bytes, double(residentDelta) / 1e6,
-                double(residentDelta) / utf16Bytes);
+    std::printf(
+        "  list memory: buffer + spans %.0f MB = %.2fx UTF-16 size; RSS delta %.0f MB = %.2fx\n",
+        double(listBytes(lines)) / 1e6, double(listBytes(lines)) / utf16Bytes,
+        double(residentDelta) / 1e6, double(residentDelta) / utf16Bytes);
 }
 
 } // namespace

@@ -42,10 +42,10 @@ TEST_F(CourseLoaderTest, LoadsTitleQuestionsAndAnswers)
     writeFile("c/Lesson1J.txt", "\xEF\xBB\xBF\xE7\xA7\x81\r\nyou\r\nextra\r\n");
     const Course course = loadCourse("./c/");
     EXPECT_EQ(course.title, "My course");
-    EXPECT_EQ(course.optionLines,
+    EXPECT_EQ(course.optionLines.lines(),
               (QStringList{"My course", "Lesson1", "third", "fourth", "fifth"}));
-    EXPECT_EQ(course.questions, (QStringList{"I am here.", "You are there."}));
-    EXPECT_EQ(course.answers, (QStringList{u"\u79C1"_qs, "you", "extra"}));
+    EXPECT_EQ(course.questions.lines(), (QStringList{"I am here.", "You are there."}));
+    EXPECT_EQ(course.answers.lines(), (QStringList{u"\u79C1"_qs, "you", "extra"}));
 }
 
 TEST_F(CourseLoaderTest, EmptyTitleAndShortJapaneseFileLoad)
@@ -55,8 +55,8 @@ TEST_F(CourseLoaderTest, EmptyTitleAndShortJapaneseFileLoad)
     writeFile("SJ.txt", "ichi\n");
     const Course course = loadCourse("./");
     EXPECT_EQ(course.title, "");
-    EXPECT_EQ(course.questions.size(), 2);
-    EXPECT_EQ(course.answers, QStringList{"ichi"});
+    EXPECT_EQ(course.questions.Count(), 2);
+    EXPECT_EQ(course.answers.lines(), QStringList{"ichi"});
 }
 
 TEST_F(CourseLoaderTest, StemIsUsedUnchangedWithBlanks)
@@ -64,7 +64,7 @@ TEST_F(CourseLoaderTest, StemIsUsedUnchangedWithBlanks)
     writeFile("Option.txt", "T\n word 1 \n");
     writeFile(" word 1 E.txt", "a\n");
     writeFile(" word 1 J.txt", "b\n");
-    EXPECT_EQ(loadCourse("./").questions, QStringList{"a"});
+    EXPECT_EQ(loadCourse("./").questions.lines(), QStringList{"a"});
 }
 
 TEST_F(CourseLoaderTest, BackslashInStemLeadsIntoFolder)
@@ -72,7 +72,7 @@ TEST_F(CourseLoaderTest, BackslashInStemLeadsIntoFolder)
     writeFile("c/Option.txt", "T\nparts\\L\n");
     writeFile("c/parts/LE.txt", "a\n");
     writeFile("c/parts/LJ.txt", "b\n");
-    EXPECT_EQ(loadCourse("./c/").answers, QStringList{"b"});
+    EXPECT_EQ(loadCourse("./c/").answers.lines(), QStringList{"b"});
 }
 
 TEST_F(CourseLoaderTest, TwentyFourWordsAreAccepted)

@@ -47,9 +47,9 @@ TEST_F(ExamplesTest, CatalogueListsTheThreeCoursesAndEachLoads)
         EXPECT_EQ(catalogue.entries[i].prefix, expected[i].prefix);
         const Course course = loadCourse(catalogue.entries[i].prefix);
         EXPECT_EQ(course.title, expected[i].title);
-        EXPECT_EQ(course.questions.size(), expected[i].lines);
-        EXPECT_EQ(course.answers.size(), expected[i].lines);
-        EXPECT_EQ(course.answers.first(), expected[i].firstJapanese);
+        EXPECT_EQ(course.questions.Count(), expected[i].lines);
+        EXPECT_EQ(course.answers.Count(), expected[i].lines);
+        EXPECT_EQ(course.answers[0], expected[i].firstJapanese);
     }
 }
 
