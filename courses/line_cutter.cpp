@@ -19,7 +19,8 @@ qsizetype findBreak(const char16_t* units, qsizetype from, qsizetype size)
     for (; size - from >= kBlockUnits; from += kBlockUnits) {
         Block block;
         std::memcpy(&block, units + from, sizeof block);
-        const auto hits = (block == u'\r') | (block == u'\n') | (block == u'\0');
+        const auto hits = (block == std::uint16_t(u'\r')) | (block == std::uint16_t(u'\n')) |
+                          (block == std::uint16_t(u'\0'));
         std::uint64_t halves[2];
         std::memcpy(halves, &hits, sizeof halves);
         for (qsizetype half = 0; half < 2; ++half) {
