@@ -5,6 +5,7 @@
 #include <QtEndian>
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <sys/mman.h>
 #include <unicode/ucnv.h>
@@ -56,6 +57,17 @@ inline void restoreControlBytes(char16_t* begin, char16_t* end)
     }
 }
 
+// The three bytes are single-byte characters in CP932, so a stretch whose bytes (and the byte
+// before, which ICU may have held back) include none of them needs no pass over its text.
+bool mayHoldControlBytes(const char* begin, const char* end, const char* first)
+{
+    if (begin > first)
+        --begin;
+    const auto size = static_cast<std::size_t>(end - begin);
+    return std::memchr(begin, 0x1A, size) || std::memchr(begin, 0x1C, size) ||
+           std::memchr(begin, 0x7F, size);
+}
+
 // A large text is written once from start to end: faulting it in by huge pages instead of
 // ordinary ones saves most of the cost of touching fresh memory.
 void adviseHugePages(char16_t* units, qsizetype count)
@@ -99,6 +111,7 @@ QString decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const DecodeP
             sourceEnd - source > kStretchBytes ? source + kStretchBytes : sourceEnd;
         last = stretchEnd == sourceEnd;
         char16_t* const stretch = target;
+        const char* const stretchSource = source;
         ucnv_toUnicode(converter.get(), reinterpret_cast<UChar**>(&target), targetLimit, &source,
                        stretchEnd, nullptr, last, &status);
         if (U_FAILURE(status)) {
@@ -107,7 +120,7 @@ QString decodeWithIcu(QByteArrayView bytes, TextEncoding encoding, const DecodeP
             throw Error(QStringLiteral("ICU conversion failed: %1")
                             .arg(QLatin1StringView(u_errorName(status))));
         }
-        if (!strictUtf8)
+        if (!strictUtf8 && mayHoldControlBytes(stretchSource, source, bytes.data()))
             restoreControlBytes(stretch, target);
         if (progress)
             progress(begin, target - begin, last);
