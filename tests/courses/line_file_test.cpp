@@ -88,6 +88,10 @@ std::vector<ReadCase> readCases()
         {"Cp932UnassignedPair", raw("a\x85\x40z"sv), {u"a\u30FBz"_qs}},
         {"Cp932TruncatedLeadByte", raw("a\x82"sv), {u"a\u30FB"_qs}},
         {"Cp932ControlBytesKept", raw("\x1A\x1C\x7F"sv), {u"\u001A\u001C\u007F"_qs}},
+        // The decoder works in 32 KiB stretches: control bytes right at a stretch's edge.
+        {"Cp932ControlBytesAtStretchEdge",
+         QByteArray(32767, 'a') + raw("\x1A\x1C\n"sv) + QByteArray(32766, 'b') + raw("\x7F"sv),
+         {QString(32767, u'a') + u"\u001A\u001C"_qs, QString(32766, u'b') + u"\u007F"_qs}},
     };
 }
 
