@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -66,11 +65,10 @@ QLabel* makeLabel(const char* name, const QString& text, int pixelSize, int tabO
     return label;
 }
 
-template <typename Button>
-Button* makeButton(const char* name, const QString& text, int tabOrder, bool bold,
-                   std::optional<QColor> colour = std::nullopt)
+QPushButton* makeButton(const char* name, const QString& text, int tabOrder, bool bold,
+                        std::optional<QColor> colour = std::nullopt)
 {
-    auto* button = named(new Button(text), name, tabOrder);
+    auto* button = named(new QPushButton(text), name, tabOrder);
     button->setFont(fontOf(12, bold));
     if (colour) {
         QPalette palette = button->palette();
@@ -169,11 +167,10 @@ void TForm1::buildControls()
     view.place(lbCorrectNum, {139, 179, 87, 17});
     lbWrongNum = makeLabel("lbWrongNum", QStringLiteral("誤答数:"), LargeText, 1);
     view.place(lbWrongNum, {229, 179, 90, 17});
-    btnClose = makeButton<QPushButton>("btnClose", QStringLiteral("Close"), 7, true);
+    btnClose = makeButton("btnClose", QStringLiteral("Close"), 7, true);
     view.place(btnClose, {620, 21, 80, 33});
     view.addShadow(btnClose);
-    bbtnListenAgain =
-        makeButton<QPushButton>("bbtnListenAgain", QStringLiteral("Listen"), 6, true, DarkOrchid);
+    bbtnListenAgain = makeButton("bbtnListenAgain", QStringLiteral("Listen"), 6, true, DarkOrchid);
     view.place(bbtnListenAgain, {524, 21, 80, 33});
     view.addShadow(bbtnListenAgain);
     rgRandom = makeGroup("rgRandom", QStringLiteral("Random"), 11);
@@ -184,8 +181,7 @@ void TForm1::buildControls()
     view.place(shpCircle, {96, 40, 169, 153});
     Label1 = makeLabel("Label1", QStringLiteral("Lexamo Ver. 0.03"), 12, 12);
     view.place(Label1, {8, 5, 433, 17});
-    btnChangeCourse =
-        makeButton<QPushButton>("btnChangeCourse", QStringLiteral("ChangeCourse"), 13, true);
+    btnChangeCourse = makeButton("btnChangeCourse", QStringLiteral("ChangeCourse"), 13, true);
     btnChangeCourse->setEnabled(false);
     view.place(btnChangeCourse, {615, 170, 90, 33});
     ComboBox1 = named(new QComboBox, "ComboBox1", 14);
@@ -216,13 +212,13 @@ void TForm1::buildControls()
     lbEnglish = makeLabel("lbEnglish", QString(), LargeText, 1);
     view.place(lbEnglish, {10, 0, 679, 41}, Panel3);
 
-    btnNext = makeButton<QPushButton>("btnNext", QStringLiteral("Next"), 27, true, Qt::blue);
+    btnNext = makeButton("btnNext", QStringLiteral("Next"), 27, true, Qt::blue);
     view.place(btnNext, {13, 12, 80, 22}, Panel1);
     view.addShadow(btnNext);
-    btnRetry = makeButton<QPushButton>("btnRetry", QStringLiteral("Retry"), 26, true, Qt::red);
+    btnRetry = makeButton("btnRetry", QStringLiteral("Retry"), 26, true, Qt::red);
     view.place(btnRetry, {113, 12, 80, 22}, Panel1);
     view.addShadow(btnRetry);
-    btnReset = makeButton<QPushButton>("btnReset", QStringLiteral("Reset"), 28, true);
+    btnReset = makeButton("btnReset", QStringLiteral("Reset"), 28, true);
     view.place(btnReset, {618, 10, 67, 22}, Panel1);
     for (int i = 1; i <= WordButtonCount; ++i) {
         const int row = (i - 1) / 4;
