@@ -17,7 +17,7 @@ test_packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool openbox x11-utils imagemagick
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file python3
 )
 
 packages=("${run_packages[@]}")
