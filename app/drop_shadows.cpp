@@ -11,8 +11,9 @@ namespace lexamo {
 
 namespace {
 
-// Pixels per design unit of the shadow image: smooth at twice the design size, quick to make.
-constexpr qreal Resolution = 2.0;
+// Pixels per design unit of the shadow image: a blur has no fine detail, so one pixel per unit,
+// smoothly scaled when drawn, looks the same at any size and is quickest to make.
+constexpr qreal Resolution = 1.0;
 
 /// One pass of a box blur of the given radius along rows (or columns), on alpha values.
 void boxBlur(std::vector<float>& alpha, int width, int height, int radius, bool alongRows)
