@@ -33,10 +33,15 @@ public:
     void ShowMessage(QWidget* owner, const QString& text) override
     {
         messages << text;
-        QTimer::singleShot(200, [] {
-            if (QWidget* box = QApplication::activeModalWidget())
+        // Answer as soon as the box is up, however long a loaded machine takes to show it.
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&answer] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                answer.stop();
                 QTest::keyClick(box, Qt::Key_Return);
+            }
         });
+        answer.start(100);
         m_real.ShowMessage(owner, text);
     }
     void showError(QWidget*, const QString& message) override
@@ -70,10 +75,16 @@ bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes)
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* candidate = qobject_cast<TForm2*>(window))
             selection = candidate;
-    QTimer::singleShot(300, selection, [selection, row] {
+    // Choose once the window is up and laid out, however long that takes.
+    QTimer choose;
+    QObject::connect(&choose, &QTimer::timeout, [&choose, selection, row] {
+        if (QApplication::activeModalWidget() != selection || !selection->isVisible())
+            return;
+        choose.stop();
         selection->ListBox1->setCurrentRow(row);
         clickDrawn(selection->scaledView(), selection->Button1);
     });
+    choose.start(200);
     if (first)
         form.FormShow();
     else
