@@ -61,6 +61,8 @@ QLabel* makeLabel(const char* name, const QString& text, int pixelSize, int tabO
     auto* label = named(new QLabel(text), name, tabOrder);
     label->setFont(fontOf(pixelSize));
     label->setWordWrap(true);
+    // Sentences are shown as written, even when they look like markup ("a <b> tag").
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }

@@ -24,14 +24,22 @@ namespace lexamo {
 class ScaledView;
 class TForm2;
 
-/// A word button: a push button the drill can drive through its own small interface.
+/// A word button: a push button the drill can drive through its own small interface. It shows
+/// its word as it stands: a button would take "&" for a shortcut mark and hide it ("R&D").
 class WordPushButton : public QPushButton, public WordButton
 {
 public:
     using QPushButton::QPushButton;
-    QString text() const override { return QPushButton::text(); }
-    void setText(const QString& text) override { QPushButton::setText(text); }
+    QString text() const override { return m_word; }
+    void setText(const QString& word) override
+    {
+        m_word = word;
+        QPushButton::setText(QString(word).replace(u'&', QStringLiteral("&&")));
+    }
     void setVisible(bool visible) override { QPushButton::setVisible(visible); }
+
+private:
+    QString m_word;
 };
 
 /// The drill window. It builds the controls at their design places, binds their events to the

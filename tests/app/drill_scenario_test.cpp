@@ -239,6 +239,22 @@ TEST_F(DrillScenario, EmptyWordsAndAMissingJapaneseLine)
     EXPECT_EQ(labels()[1], QStringLiteral("正解数： 2"));
 }
 
+TEST_F(DrillScenario, WordsAndSentencesShowAsWrittenEvenWithAmpersandsOrMarkup)
+{
+    start({"R&D uses <b>tags</b>"}, {"<i>研究</i> & 開発"});
+    EXPECT_EQ(form1->lbJap->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form1->lbEnglish->textFormat(), Qt::PlainText);
+    // A push button would read "&" as a shortcut mark and show "RD".
+    QStringList shown;
+    for (int i = 1; i <= 3; ++i)
+        shown << static_cast<QPushButton*>(form1->wordButtons[static_cast<std::size_t>(i)])->text();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"<b>tags</b>", "R&&D", "uses"}));
+    answer("R&D uses <b>tags</b>");
+    EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("R&D uses <b>tags</b>"));
+    EXPECT_EQ(labels()[1], QStringLiteral("正解数： 1"));
+}
+
 TEST_F(DrillScenario, BeforeAnyCourseTheDrillControlsDoNothing)
 {
     createForms();
