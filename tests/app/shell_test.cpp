@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -249,6 +250,41 @@ TEST(ErrorHandler, AnEscapingErrorIsShownAndTheCallerGoesOn)
     EXPECT_TRUE(after);
     EXPECT_EQ(log.events,
               (QStringList{QStringLiteral("error:壊れたファイル."), "error:engine failed."}));
+}
+
+TEST(RealBoxes, ErrorAndMessageBoxesHaveTheirCaptionIconAndOneOkButton)
+{
+    struct Seen
+    {
+        QString caption;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QList<QAbstractButton*> buttons;
+    };
+    auto inspectAndClose = [](Seen& seen) {
+        QTimer::singleShot(0, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = {box->windowTitle(), box->text(), box->icon(), box->buttons()};
+            ASSERT_EQ(seen.buttons.size(), 1);
+            EXPECT_EQ(box->standardButton(seen.buttons.front()), QMessageBox::Ok);
+            box->accept();
+        });
+    };
+    QtMessageBoxes boxes;
+    Seen error;
+    inspectAndClose(error);
+    boxes.showError(nullptr, QStringLiteral("コード ページに存在しません"));
+    EXPECT_EQ(error.caption, QStringLiteral("エラー"));
+    EXPECT_EQ(error.text, QStringLiteral("コード ページに存在しません."));
+    EXPECT_EQ(error.icon, QMessageBox::Critical);
+
+    Seen message;
+    inspectAndClose(message);
+    boxes.ShowMessage(nullptr, QStringLiteral("line one\r\nline two"));
+    EXPECT_EQ(message.caption, applicationTitle(QCoreApplication::applicationFilePath()));
+    EXPECT_EQ(message.caption, QStringLiteral("app_tests"));
+    EXPECT_EQ(message.icon, QMessageBox::NoIcon);
 }
 
 struct TextRuleRow
