@@ -68,11 +68,6 @@ QList<QWidget*> ScaledView::shadowedControls() const
     return result;
 }
 
-QPoint ScaledView::viewportPoint(QPointF designPoint) const
-{
-    return mapFromScene(designPoint);
-}
-
 void ScaledView::repaintNow()
 {
     viewport()->repaint();

@@ -29,9 +29,6 @@ public:
     /// The controls that cast a shadow.
     QList<QWidget*> shadowedControls() const;
 
-    /// Where a design point is drawn now, in viewport coordinates.
-    QPoint viewportPoint(QPointF designPoint) const;
-
     /// Paints the current state at once: the user-interface thread is about to block.
     void repaintNow();
 

@@ -147,7 +147,7 @@ TEST_F(ShellTest, AClickWhereAScaledWordButtonIsDrawnReachesThatButton)
     EXPECT_EQ(view->transform(), QTransform::fromScale(2.0, 1.5));
 
     // btnWord7 is drawn at design (374, 293) to (514, 315), scene coordinates.
-    const QPoint drawnAt = view->viewportPoint(QPointF(374 + 70, 293 + 11));
+    const QPoint drawnAt = view->mapFromScene(QPointF(374 + 70, 293 + 11));
     EXPECT_EQ(drawnAt, QPoint(888, 456));
     QSignalSpy clicked7(form1->wordButtons[7], &QPushButton::clicked);
     QSignalSpy clicked8(form1->wordButtons[8], &QPushButton::clicked);

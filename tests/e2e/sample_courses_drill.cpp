@@ -60,7 +60,7 @@ private:
 void clickDrawn(ScaledView* view, QWidget* control)
 {
     const QPointF centre = control->mapTo(view->surface(), control->rect().center());
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->viewportPoint(centre));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(centre));
 }
 
 bool fail(const char* what)
