@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lexamo needs, only those still missing.
-#   install-deps.sh run    what building and running the program needs
-#   install-deps.sh test   that, plus what the test suite, fuzzing, benchmarks and packaging need
+#   install-deps.sh run      what building and running the program needs
+#   install-deps.sh package  that, plus what making the Debian package needs
+#   install-deps.sh test     all that, plus what the test suite, fuzzing, benchmarks and the
+#                            package check need
 set -euo pipefail
 
 profile=${1:-run}
@@ -11,19 +13,23 @@ run_packages=(
     qt6-base-dev libgl-dev qt6-qpa-plugins libfontconfig-dev
     libicu-dev libsdl2-dev
     flite1-dev libespeak-ng-dev espeak-ng-data libsonic-dev
-    fonts-noto-cjk
+    fonts-noto-cjk go-md2man
 )
+package_packages=(dpkg-dev file)
 test_packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool openbox x11-utils imagemagick
-    desktop-file-utils appstream dpkg-dev file python3
+    desktop-file-utils appstream python3 lintian man-db
 )
 
 packages=("${run_packages[@]}")
-if [ "$profile" = test ]; then
-    packages+=("${test_packages[@]}")
-fi
+case "$profile" in
+    run) ;;
+    package) packages+=("${package_packages[@]}") ;;
+    test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
