@@ -2,6 +2,7 @@
 // the program's real parts: the two windows on a real X display, the embedded voices, the SDL
 // audio output and the embedded sounds. Each word is clicked with the mouse where its scaled
 // button is drawn, in sentence order; the run must end "PERFECT" for every course.
+// Given a file name, it saves a picture of the main window there mid-drill, for the README.
 
 #include "app/application.h"
 #include "app/form1.h"
@@ -69,7 +70,8 @@ bool fail(const char* what)
     return false;
 }
 
-bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes)
+bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes,
+                 const QString& screenshot)
 {
     TForm2* selection = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -96,7 +98,14 @@ bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes)
 
     const qsizetype messagesBefore = boxes.messages.size();
     for (int position = 1; position <= form.drill().AllQuestNum; ++position) {
-        for (const QString& word : form.drill().CQList->lines()) {
+        const QStringList words = form.drill().CQList->lines();
+        for (qsizetype clicked = 0; clicked < words.size(); ++clicked) {
+            // Half of the second sentence rebuilt: the answer line, the counter of the first
+            // question and the words still to click all have something to show.
+            if (!screenshot.isEmpty() && position == 2 && clicked == words.size() / 2 &&
+                !form.grab().save(screenshot))
+                return fail("the screenshot could not be saved");
+            const QString& word = words[clicked];
             QWidget* target = nullptr;
             for (int i = 1; i <= WordButtonCount && !target; ++i)
                 if (form.wordButtons[i]->isVisible() && form.wordButtons[i]->text() == word)
@@ -140,9 +149,11 @@ int main(int argc, char** argv)
     form->sbReadingSpeed->setValue(form->sbReadingSpeed->maximum());
 
     // The list is filled when the catalogue is built, at the first showing.
-    bool passed = drillCourse(*form, 0, true, boxes);
+    const QStringList arguments = QApplication::arguments();
+    const QString screenshot = arguments.size() > 1 ? arguments[1] : QString();
+    bool passed = drillCourse(*form, 0, true, boxes, screenshot);
     for (int row = 1; row < selection.ListBox1->count() && passed; ++row)
-        passed = drillCourse(*form, row, false, boxes);
+        passed = drillCourse(*form, row, false, boxes, QString());
     if (selection.ListBox1->count() != 3)
         passed = fail("examples/ should hold three courses");
     if (!boxes.errors.isEmpty())
