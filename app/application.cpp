@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QScreen>
 
+#include <cstdio>
+
 namespace lexamo {
 
 void configureLook()
@@ -57,13 +59,35 @@ void Application::runMainLoop()
 
 void Application::guard(QWidget* owner, const std::function<void()>& handler)
 {
+    ++m_handlerDepth;
     try {
         handler();
     } catch (const Error& error) {
-        m_boxes.showError(owner, error.message());
+        reportError(owner, error.message());
     } catch (const std::exception& error) {
-        m_boxes.showError(owner, QString::fromUtf8(error.what()));
+        reportError(owner, QString::fromUtf8(error.what()));
     }
+    if (--m_handlerDepth == 0) {
+        for (const auto& action : std::exchange(m_afterHandlers, {}))
+            action();
+    }
+}
+
+void Application::reportError(QWidget* owner, const QString& message)
+{
+    // Once the program is stopping nobody is left to read a box.
+    if (m_stopRequested)
+        std::fprintf(stderr, "lexamo: %s\n", message.toLocal8Bit().constData());
+    else
+        m_boxes.showError(owner, message);
+}
+
+void Application::whenHandlersReturn(std::function<void()> action)
+{
+    if (m_handlerDepth == 0)
+        action();
+    else
+        m_afterHandlers.push_back(std::move(action));
 }
 
 } // namespace lexamo

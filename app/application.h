@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QDialog;
 class QWidget;
@@ -43,13 +44,22 @@ public:
     /// Runs one handler; an error that escapes it is shown in the error box, and the program
     /// goes on with whatever state the handler had reached.
     void guard(QWidget* owner, const std::function<void()>& handler);
+    /// True while a handler runs: an event handled now comes from a loop nested inside it
+    /// (speech, a modal window or a box).
+    bool handlerRunning() const { return m_handlerDepth > 0; }
+    /// Runs `action` once no handler is running any more: at once when none runs now.
+    void whenHandlersReturn(std::function<void()> action);
 
     MessageBoxes& boxes() { return m_boxes; }
 
 private:
+    void reportError(QWidget* owner, const QString& message);
+
     MessageBoxes& m_boxes;
     bool m_stopRequested = false;
     bool m_terminated = false;
+    int m_handlerDepth = 0;
+    std::vector<std::function<void()>> m_afterHandlers;
 };
 
 } // namespace lexamo

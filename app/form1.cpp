@@ -4,8 +4,8 @@
 #include "app/circle_shape.h"
 #include "app/form2.h"
 #include "app/message_boxes.h"
+#include "app/responsive_speech.h"
 #include "app/scaled_view.h"
-#include "app/screen_first_speech.h"
 #include "courses/catalogue.h"
 #include "courses/course_loader.h"
 
@@ -273,9 +273,11 @@ void TForm1::FormCreate()
     trace(QStringLiteral("create OptionList"));
     SubDirectoryList = std::make_unique<StringList>();
     trace(QStringLiteral("create SubDirectoryList"));
-    // Speech blocks this thread: the window shows what changed before each utterance.
-    voice = std::make_unique<ScreenFirstSpeech>(m_services.createSpeechEngine(),
-                                                [this] { m_view->repaintNow(); });
+    // The window shows what changed before each utterance; a closing program speaks no more.
+    Application* application = m_services.application;
+    voice = std::make_unique<ResponsiveSpeech>(
+        m_services.createSpeechEngine(), [this] { m_view->repaintNow(); },
+        [application] { return application->stopRequested(); });
     trace(QStringLiteral("create voice"));
     setUpVoices();
     RSPu = m_services.openSound(QStringLiteral("SysPu"));
@@ -367,11 +369,24 @@ void TForm1::Close()
     m_services.application->Terminate();
 }
 
+void TForm1::requestClose()
+{
+    Application& application = *m_services.application;
+    if (!application.handlerRunning()) {
+        Close();
+        return;
+    }
+    // The handler must not find its objects released under it: stop its speech and boxes now,
+    // release them once it has returned.
+    application.Terminate();
+    application.whenHandlersReturn([this] { Close(); });
+}
+
 void TForm1::closeEvent(QCloseEvent* event)
 {
     // The window stays until it is destroyed at the exit; the close only stops the program.
     event->ignore();
-    Close();
+    requestClose();
 }
 
 void TForm1::FormClose()
@@ -525,6 +540,9 @@ WordButton* TForm1::findWordButton(const QString& name)
 
 void TForm1::ShowMessage(const QString& text)
 {
+    // Once the program is stopping nobody is left to read it.
+    if (m_services.application->stopRequested())
+        return;
     m_services.application->boxes().ShowMessage(this, text);
 }
 

@@ -64,6 +64,9 @@ public:
     void FormClose();
     void FormDestroy();
     void Close();
+    /// A close asked for from outside (the close box, Alt+F4, a stop signal). While a handler
+    /// runs, its speech and boxes end at once, and the close follows when it has returned.
+    void requestClose();
 
     // Handlers bound to the controls.
     void btnWord1Click(WordButton* sender);

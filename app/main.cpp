@@ -3,6 +3,7 @@
 #include "app/form2.h"
 #include "app/message_boxes.h"
 #include "app/real_platform.h"
+#include "app/stop_signals.h"
 #include "app/warm_up.h"
 #include "courses/error.h"
 
@@ -20,6 +21,8 @@ int run(QtMessageBoxes& boxes, std::jthread& warmUp)
 {
     // The audio output and the synthesizers come first and go last: the speech engine object
     // relies on them for its whole life.
+    // Caught from the start; handled once the window exists and events are dispatched.
+    StopSignals stopSignals;
     RealPlatform platform;
     Application application(boxes);
 
@@ -27,6 +30,7 @@ int run(QtMessageBoxes& boxes, std::jthread& warmUp)
     warmUp.join();
     auto form2 = std::make_unique<TForm2>(application, *form1);
     form1->setForm2(form2.get());
+    QObject::connect(&stopSignals, &StopSignals::received, form1.get(), &TForm1::requestClose);
 
     fillScreen(*form1);
     form1->show();

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <chrono>
+#include <memory>
 #include <vector>
 
 namespace lexamo {
@@ -39,6 +41,26 @@ private:
     std::vector<VoiceToken> m_voices;
 };
 
+/// One text on its way to the loudspeaker: synthesized and played on other threads while the
+/// caller waits in whatever way suits it.
+class Utterance
+{
+public:
+    virtual ~Utterance() = default;
+    /// Waits at most `timeout`; true once the utterance has been played to its end or cancelled.
+    virtual bool waitFor(std::chrono::milliseconds timeout) = 0;
+    /// Ends the utterance at once: what has not been heard yet is dropped.
+    virtual void cancel() = 0;
+};
+
+/// An utterance with nothing to say: over before it starts.
+class SilentUtterance : public Utterance
+{
+public:
+    bool waitFor(std::chrono::milliseconds) override { return true; }
+    void cancel() override {}
+};
+
 /// The text-to-speech engine as the program calls it. Every call happens on the user-interface
 /// thread; Speak returns only after the whole text has been spoken.
 class SpeechEngine
@@ -56,8 +78,10 @@ public:
     /// Later speech uses this speed: 0 the voice's normal speed, +10 about three times faster,
     /// -10 about three times slower.
     virtual void Rate(float rate) = 0;
+    /// Starts speaking the text and returns at once; one utterance at a time.
+    virtual std::unique_ptr<Utterance> startSpeaking(const QString& text) = 0;
     /// Speaks the text and returns when it has been spoken. Flags are always 0 here.
-    virtual void Speak(const QString& text, int flags) = 0;
+    virtual void Speak(const QString& text, int flags);
 };
 
 } // namespace lexamo

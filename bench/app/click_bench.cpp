@@ -29,7 +29,10 @@ public:
     VoiceCollection GetVoices(const QString&, const QString&) override { return GetVoices(); }
     void Voice(const VoiceToken&) override {}
     void Rate(float) override {}
-    void Speak(const QString&, int) override {}
+    std::unique_ptr<Utterance> startSpeaking(const QString&) override
+    {
+        return std::make_unique<SilentUtterance>();
+    }
 };
 
 class TimingPlayer : public SoundPlayer

@@ -55,7 +55,11 @@ const QStringList kEverydaySentences = {
 class NullSink : public lexamo::PcmSink
 {
 public:
-    void playSpeech(const std::int16_t*, std::size_t, int) override {}
+    void beginSpeech(int) override {}
+    void pushSpeech(const std::int16_t*, std::size_t) override {}
+    void endSpeech() override {}
+    void cancelSpeech() override {}
+    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
 };
 
 QStringList sampleSentences(int limit)

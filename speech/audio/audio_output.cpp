@@ -9,8 +9,10 @@
 namespace lexamo {
 namespace {
 
-// How often a blocked playSpeech() checks that the device is still running.
-constexpr Uint32 kSpeechCheckMs = 250;
+// How often a wait for speech checks that the device is still running.
+constexpr std::chrono::milliseconds kSpeechCheck(250);
+// Small enough that SDL's resampler keeps every frame, large enough to need few calls.
+constexpr std::size_t kSpeechPieceFrames = 256;
 
 SDL_AudioFormat sdlFormat(WaveView::Encoding encoding)
 {
@@ -31,14 +33,13 @@ SDL_AudioFormat sdlFormat(WaveView::Encoding encoding)
 
 AudioOutput::AudioOutput()
 {
+    // SDL would otherwise catch SIGINT and SIGTERM and the program would ignore both; the
+    // program handles them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return;
     }
     m_subsystemStarted = true;
-    m_speechDone = SDL_CreateSemaphore(0);
-    if (m_speechDone == nullptr) {
-        return;
-    }
 
     SDL_AudioSpec wanted{};
     wanted.freq = kSampleRate;
@@ -62,8 +63,8 @@ AudioOutput::~AudioOutput()
         SDL_CloseAudioDevice(m_device);
     }
     m_effect.reset();
-    if (m_speechDone != nullptr) {
-        SDL_DestroySemaphore(m_speechDone);
+    if (m_speech != nullptr) {
+        SDL_FreeAudioStream(m_speech);
     }
     if (m_subsystemStarted) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -92,31 +93,114 @@ void AudioOutput::playEffect(const WaveStream& sound)
     // The effect that was cut is released here, outside the audio thread's lock.
 }
 
-void AudioOutput::playSpeech(const std::int16_t* samples, std::size_t count, int sampleRate)
+void AudioOutput::beginSpeech(int sampleRate)
 {
-    if (m_device == 0 || samples == nullptr || count == 0 || sampleRate <= 0) {
+    if (m_device == 0) {
         return;
     }
-    PcmStream speech(samples, count * sizeof(std::int16_t), AUDIO_S16SYS, 1, sampleRate,
-                     kSampleRate);
-    if (!speech.isValid()) {
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(AUDIO_S16SYS, 1, sampleRate, AUDIO_F32SYS, kChannels, kSampleRate);
+    // Swapped first, so that the end of the last utterance cannot mark this one played.
+    replaceSpeech(stream);
+    setSpeechPlayed(stream == nullptr);
+}
+
+void AudioOutput::pushSpeech(const std::int16_t* samples, std::size_t count)
+{
+    if (m_device == 0) {
+        return;
+    }
+    // In small pieces: SDL 2.26's resampler loses frames when given a large block at once.
+    while (count > 0) {
+        const std::size_t piece = std::min(count, kSpeechPieceFrames);
+        SDL_LockAudioDevice(m_device);
+        if (m_speech != nullptr && !m_speechEnded) {
+            SDL_AudioStreamPut(m_speech, samples, int(piece * sizeof(std::int16_t)));
+        }
+        SDL_UnlockAudioDevice(m_device);
+        samples += piece;
+        count -= piece;
+    }
+}
+
+void AudioOutput::endSpeech()
+{
+    if (m_device == 0) {
         return;
     }
     SDL_LockAudioDevice(m_device);
-    m_speech = &speech;
+    if (m_speech != nullptr) {
+        // The resampler holds back its last frames until told that no more input follows.
+        SDL_AudioStreamFlush(m_speech);
+        m_speechEnded = true;
+    }
     SDL_UnlockAudioDevice(m_device);
+}
 
-    while (SDL_SemWaitTimeout(m_speechDone, kSpeechCheckMs) == SDL_MUTEX_TIMEDOUT) {
+void AudioOutput::cancelSpeech()
+{
+    if (m_device == 0) {
+        return;
+    }
+    replaceSpeech(nullptr);
+    setSpeechPlayed(true);
+}
+
+bool AudioOutput::waitSpeechPlayed(std::chrono::milliseconds timeout)
+{
+    if (m_device == 0) {
+        return true;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::unique_lock lock(m_playedMutex);
+    while (!m_speechPlayed) {
+        const auto step = std::min(deadline, std::chrono::steady_clock::now() + kSpeechCheck);
+        if (m_playedChanged.wait_until(lock, step, [this] { return m_speechPlayed; })) {
+            break;
+        }
         // A device that stopped will never finish the speech; do not wait for it forever.
         if (SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING) {
-            SDL_LockAudioDevice(m_device);
-            m_speech = nullptr;
-            SDL_UnlockAudioDevice(m_device);
-            while (SDL_SemTryWait(m_speechDone) == 0) {
-            }
-            return;
+            lock.unlock();
+            cancelSpeech();
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
         }
     }
+    return true;
+}
+
+void AudioOutput::playSpeech(const std::int16_t* samples, std::size_t count, int sampleRate)
+{
+    if (samples == nullptr || count == 0 || sampleRate <= 0) {
+        return;
+    }
+    beginSpeech(sampleRate);
+    pushSpeech(samples, count);
+    endSpeech();
+    while (!waitSpeechPlayed(std::chrono::hours(1))) {
+    }
+}
+
+void AudioOutput::replaceSpeech(SDL_AudioStream* stream)
+{
+    SDL_LockAudioDevice(m_device);
+    std::swap(m_speech, stream);
+    m_speechEnded = false;
+    SDL_UnlockAudioDevice(m_device);
+    if (stream != nullptr) {
+        SDL_FreeAudioStream(stream);
+    }
+}
+
+void AudioOutput::setSpeechPlayed(bool played)
+{
+    {
+        const std::lock_guard lock(m_playedMutex);
+        m_speechPlayed = played;
+    }
+    m_playedChanged.notify_all();
 }
 
 std::chrono::steady_clock::time_point AudioOutput::lastEffectStart() const
@@ -144,16 +228,40 @@ void AudioOutput::mix(float* out, int frames)
         m_effect->mixInto(out, frames);
     }
 
-    if (m_speech != nullptr) {
-        m_speech->mixInto(out, frames);
-        if (m_speech->hasFinished()) {
-            m_speech = nullptr;
-            SDL_SemPost(m_speechDone);
-        }
-    }
+    mixSpeech(out, frames);
 
     for (int i = 0; i < frames * kChannels; ++i) {
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    }
+}
+
+void AudioOutput::mixSpeech(float* out, int frames)
+{
+    if (m_speech == nullptr) {
+        return;
+    }
+    constexpr int kFrameBytes = int(sizeof(float)) * kChannels;
+    float scratch[kBufferFrames * kChannels];
+    int mixed = 0;
+    while (mixed < frames) {
+        const int wanted = std::min(frames - mixed, kBufferFrames);
+        const int got = SDL_AudioStreamGet(m_speech, scratch, wanted * kFrameBytes);
+        if (got <= 0) {
+            break;
+        }
+        const int gotFrames = got / kFrameBytes;
+        float* target = out + std::ptrdiff_t(mixed) * kChannels;
+        for (int i = 0; i < gotFrames * kChannels; ++i) {
+            target[i] += scratch[i];
+        }
+        mixed += gotFrames;
+    }
+    // A stream that runs dry before its end is still being synthesized: it waits, silent.
+    if (m_speechEnded && SDL_AudioStreamAvailable(m_speech) == 0) {
+        SDL_FreeAudioStream(m_speech);
+        m_speech = nullptr;
+        m_speechEnded = false;
+        setSpeechPlayed(true);
     }
 }
 

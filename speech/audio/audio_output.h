@@ -7,15 +7,18 @@
 #include <SDL_mutex.h>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 namespace lexamo {
 
 class PcmStream;
 
 /// The program's one audio device. A single callback mixes two channels: sound effects, started
-/// without waiting (a new effect ends the one still playing), and speech, played synchronously.
+/// without waiting (a new effect ends the one still playing), and speech, fed piece by piece by
+/// the synthesis thread while it plays.
 /// Constructing it starts the audio subsystem and destroying it shuts the subsystem down, so the
 /// program creates it before its windows and destroys it last. Without an audio device it still
 /// works: effects are skipped and speech returns at once.
@@ -38,9 +41,16 @@ public:
     /// do). A malformed image, or one in an unsupported encoding, is ignored.
     void playEffect(const WaveStream& sound);
 
+    // PcmSink: the speech channel.
+    void beginSpeech(int sampleRate) override;
+    void pushSpeech(const std::int16_t* samples, std::size_t count) override;
+    void endSpeech() override;
+    void cancelSpeech() override;
+    bool waitSpeechPlayed(std::chrono::milliseconds timeout) override;
+
     /// Plays mono samples on the speech channel, mixed with any effect, and returns once the
     /// last sample has been handed to the device.
-    void playSpeech(const std::int16_t* samples, std::size_t count, int sampleRate) override;
+    void playSpeech(const std::int16_t* samples, std::size_t count, int sampleRate);
 
     /// How many effects the device has begun to play, and when it began the latest: for
     /// measuring the delay from playEffect() to the device.
@@ -51,14 +61,25 @@ private:
     static void callback(void* self, Uint8* stream, int len);
     void mix(float* out, int frames);
 
+    void mixSpeech(float* out, int frames);
+    void setSpeechPlayed(bool played);
+    /// Swaps the speech stream under the device lock; the old one is freed outside it.
+    void replaceSpeech(SDL_AudioStream* stream);
+
     SDL_AudioDeviceID m_device = 0;
     bool m_subsystemStarted = false;
-    SDL_sem* m_speechDone = nullptr;
 
     // Owned by the calling thread, swapped under the device lock, read by the audio thread.
     std::unique_ptr<PcmStream> m_effect;
     bool m_effectIsNew = false;
-    PcmStream* m_speech = nullptr;
+
+    // The utterance playing: filled by the synthesis thread and drained by the audio thread,
+    // both under the device lock.
+    SDL_AudioStream* m_speech = nullptr;
+    bool m_speechEnded = false;
+    std::mutex m_playedMutex;
+    std::condition_variable m_playedChanged;
+    bool m_speechPlayed = true;
 
     std::atomic<std::uint64_t> m_effectsStarted{0};
     std::atomic<std::chrono::steady_clock::rep> m_lastEffectStart{0};

@@ -7,18 +7,27 @@
 #include <array>
 #include <cstring>
 #include <espeak-ng/espeak_ng.h>
+#include <functional>
+#include <memory>
 
 namespace lexamo {
 
 namespace {
 
-// Synchronous mode hands the samples to this callback before espeak_ng_Synthesize returns;
-// every event carries the buffer passed as user data.
-int collectSamples(short* samples, int count, espeak_EVENT* events)
+// Where one synthesis sends its samples: straight on, or through the time-stretch first.
+struct StreamTarget
+{
+    std::function<bool(const std::int16_t*, std::size_t)> output;
+};
+
+// Synchronous mode hands each new piece of samples to this callback while espeak_ng_Synthesize
+// runs; every event carries the target passed as user data. Returning 1 stops the synthesis.
+int streamSamples(short* samples, int count, espeak_EVENT* events)
 {
     if (samples && count > 0 && events && events->user_data) {
-        auto* out = static_cast<std::vector<std::int16_t>*>(events->user_data);
-        out->insert(out->end(), samples, samples + count);
+        auto* target = static_cast<StreamTarget*>(events->user_data);
+        if (!target->output(samples, std::size_t(count)))
+            return 1;
     }
     return 0;
 }
@@ -76,7 +85,7 @@ EspeakSynthesizer::EspeakSynthesizer()
         return;
     if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) != ENS_OK)
         return;
-    espeak_SetSynthCallback(collectSamples);
+    espeak_SetSynthCallback(streamSamples);
     m_sampleRate = espeak_ng_GetSampleRate();
 
     const espeak_VOICE** voices = espeak_ListVoices(nullptr);
@@ -91,7 +100,8 @@ EspeakSynthesizer::EspeakSynthesizer()
     }
 }
 
-PcmBuffer EspeakSynthesizer::synthesize(std::size_t voice, const QString& text, float rate)
+void EspeakSynthesizer::synthesize(std::size_t voice, const QString& text, float rate,
+                                   const SampleOutput& output)
 {
     const auto fail = [&](espeak_ng_STATUS status) {
         return Error(QStringLiteral("The voice \"%1\" could not speak the text: %2")
@@ -107,17 +117,27 @@ PcmBuffer EspeakSynthesizer::synthesize(std::size_t voice, const QString& text, 
     if (status != ENS_OK)
         throw fail(status);
 
-    PcmBuffer pcm;
-    pcm.sampleRate = m_sampleRate;
+    const int sampleRate = m_sampleRate;
+    const auto forward = [&](const std::int16_t* samples, std::size_t count) {
+        return output(samples, count, sampleRate);
+    };
+    std::unique_ptr<TimeStretcher> stretcher;
+    StreamTarget target{forward};
+    if (speed.stretchSpeed != 1.0) {
+        stretcher = std::make_unique<TimeStretcher>(sampleRate, speed.stretchSpeed, forward);
+        target.output = [&](const std::int16_t* samples, std::size_t count) {
+            return stretcher->push(samples, count);
+        };
+    }
+
     const QByteArray utf8 = text.toUtf8();
     status = espeak_ng_Synthesize(utf8.constData(), static_cast<std::size_t>(utf8.size()) + 1, 0,
-                                  POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &pcm.samples);
-    if (status != ENS_OK)
+                                  POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, &target);
+    // A synthesis stopped by the output is not a failure of the voice.
+    if (status != ENS_OK && status != ENS_SPEECH_STOPPED)
         throw fail(status);
-
-    if (speed.stretchSpeed != 1.0)
-        return stretchTime(pcm, speed.stretchSpeed);
-    return pcm;
+    if (stretcher && status == ENS_OK)
+        stretcher->finish();
 }
 
 } // namespace lexamo

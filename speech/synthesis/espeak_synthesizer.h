@@ -15,7 +15,8 @@ public:
     static EspeakSynthesizer& instance();
 
     const std::vector<VoiceToken>& voices() const override { return m_tokens; }
-    PcmBuffer synthesize(std::size_t voice, const QString& text, float rate) override;
+    void synthesize(std::size_t voice, const QString& text, float rate,
+                    const SampleOutput& output) override;
 
 private:
     EspeakSynthesizer();

@@ -1,10 +1,8 @@
 #include "flite_synthesizer.h"
 
-#include "courses/error.h"
 #include "speech_rate.h"
 
 #include <flite/flite.h>
-#include <memory>
 
 extern "C" {
 cst_voice* register_cmu_us_slt(const char* voxdir);
@@ -36,6 +34,26 @@ const FliteVoice kVoices[] = {
     {"flite:cmu_us_kal", "Flite KAL - English (United States), male", register_cmu_us_kal},
 };
 
+struct StreamTarget
+{
+    const SampleOutput* output;
+    bool stopped = false;
+};
+
+// flite calls this with each new stretch of the wave while it synthesizes an utterance.
+int streamSamples(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info)
+{
+    auto* target = static_cast<StreamTarget*>(info->userdata);
+    if (target == nullptr || target->stopped)
+        return CST_AUDIO_STREAM_STOP;
+    if (size > 0 &&
+        !(*target->output)(wave->samples + start, std::size_t(size), wave->sample_rate)) {
+        target->stopped = true;
+        return CST_AUDIO_STREAM_STOP;
+    }
+    return CST_AUDIO_STREAM_CONT;
+}
+
 } // namespace
 
 FliteSynthesizer& FliteSynthesizer::instance()
@@ -51,28 +69,29 @@ FliteSynthesizer::FliteSynthesizer()
         if (cst_voice* voice = entry.registerVoice(nullptr)) {
             m_tokens.emplace_back(QString::fromLatin1(entry.id),
                                   QString::fromLatin1(entry.description));
+            cst_audio_streaming_info* stream = new_audio_streaming_info();
+            stream->asc = streamSamples;
+            feat_set(voice->features, "streaming_info", audio_streaming_info_val(stream));
             m_voices.push_back(voice);
+            m_streams.push_back(stream);
         }
     }
 }
 
-PcmBuffer FliteSynthesizer::synthesize(std::size_t voice, const QString& text, float rate)
+void FliteSynthesizer::synthesize(std::size_t voice, const QString& text, float rate,
+                                  const SampleOutput& output)
 {
     cst_voice* fliteVoice = m_voices.at(voice);
     feat_set_float(fliteVoice->features, "duration_stretch",
                    static_cast<float>(fliteDurationStretch(rate)));
 
+    // flite cuts the text into sentences and streams each while it is made, so the first
+    // sentence can be heard while the next ones are still to come.
+    StreamTarget target{&output};
+    m_streams[voice]->userdata = &target;
     const QByteArray utf8 = text.toUtf8();
-    const std::unique_ptr<cst_wave, decltype(&delete_wave)> wave(
-        flite_text_to_wave(utf8.constData(), fliteVoice), &delete_wave);
-    if (!wave)
-        throw Error(QStringLiteral("The voice \"%1\" could not speak the text.")
-                        .arg(m_tokens[voice].GetDescription()));
-
-    PcmBuffer pcm;
-    pcm.sampleRate = wave->sample_rate;
-    pcm.samples.assign(wave->samples, wave->samples + wave->num_samples);
-    return pcm;
+    flite_text_to_speech(utf8.constData(), fliteVoice, "none");
+    m_streams[voice]->userdata = nullptr;
 }
 
 } // namespace lexamo

@@ -1,30 +1,43 @@
 #include "time_stretch.h"
 
-#include <memory>
+#include <array>
 #include <sonic.h>
 
 namespace lexamo {
 
-PcmBuffer stretchTime(const PcmBuffer& pcm, double speed)
+TimeStretcher::TimeStretcher(int sampleRate, double speed, Output output)
+    : m_stream(sonicCreateStream(sampleRate, 1)), m_output(std::move(output))
 {
-    PcmBuffer out;
-    out.sampleRate = pcm.sampleRate;
-    if (pcm.samples.empty() || pcm.sampleRate <= 0)
-        return out;
+    sonicSetSpeed(m_stream, static_cast<float>(speed));
+}
 
-    const std::unique_ptr<sonicStreamStruct, decltype(&sonicDestroyStream)> stream(
-        sonicCreateStream(pcm.sampleRate, 1), &sonicDestroyStream);
-    sonicSetSpeed(stream.get(), static_cast<float>(speed));
+TimeStretcher::~TimeStretcher()
+{
+    sonicDestroyStream(m_stream);
+}
+
+bool TimeStretcher::push(const std::int16_t* samples, std::size_t count)
+{
     // sonic's write takes a non-const pointer but only reads from it.
-    sonicWriteShortToStream(stream.get(), const_cast<short*>(pcm.samples.data()),
-                            static_cast<int>(pcm.samples.size()));
-    sonicFlushStream(stream.get());
+    sonicWriteShortToStream(m_stream, const_cast<short*>(samples), static_cast<int>(count));
+    return drain();
+}
 
-    out.samples.resize(static_cast<std::size_t>(sonicSamplesAvailable(stream.get())));
-    const int read = sonicReadShortFromStream(stream.get(), out.samples.data(),
-                                              static_cast<int>(out.samples.size()));
-    out.samples.resize(static_cast<std::size_t>(read));
-    return out;
+bool TimeStretcher::finish()
+{
+    sonicFlushStream(m_stream);
+    return drain();
+}
+
+bool TimeStretcher::drain()
+{
+    std::array<std::int16_t, 4096> piece{};
+    int read = 0;
+    while ((read = sonicReadShortFromStream(m_stream, piece.data(), int(piece.size()))) > 0) {
+        if (!m_output(piece.data(), std::size_t(read)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace lexamo

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <vector>
 
 namespace lexamo::testing {
@@ -31,8 +33,42 @@ struct EventLog
     }
 };
 
-/// Records every engine call. Before each Speak it asks `screen` what the window shows, so a
-/// test can check that the learner saw the new state before hearing it.
+/// An utterance that lasts `length` of wall time unless it is cancelled, and logs how it ended.
+class TimedUtterance : public Utterance
+{
+public:
+    TimedUtterance(EventLog& log, QString text, std::chrono::milliseconds length)
+        : m_log(log), m_text(std::move(text)), m_end(std::chrono::steady_clock::now() + length)
+    {
+    }
+    bool waitFor(std::chrono::milliseconds timeout) override
+    {
+        if (m_over)
+            return true;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::this_thread::sleep_until(std::min(deadline, m_end));
+        if (std::chrono::steady_clock::now() < m_end)
+            return false;
+        m_over = true;
+        return true;
+    }
+    void cancel() override
+    {
+        if (m_over)
+            return;
+        m_over = true;
+        m_log.add(QStringLiteral("cancelled:") + m_text);
+    }
+
+private:
+    EventLog& m_log;
+    QString m_text;
+    std::chrono::steady_clock::time_point m_end;
+    bool m_over = false;
+};
+
+/// Records every engine call. Before each utterance it asks `screen` what the window shows, so
+/// a test can check that the learner saw the new state before hearing it.
 class RecordingSpeech : public SpeechEngine
 {
 public:
@@ -54,20 +90,21 @@ public:
         m_log.add(QStringLiteral("Voice:") + voice.GetDescription());
     }
     void Rate(float rate) override { m_log.add(QStringLiteral("Rate:%1").arg(rate)); }
-    void Speak(const QString& text, int flags) override
+    std::unique_ptr<Utterance> startSpeaking(const QString& text) override
     {
         QString event = QStringLiteral("speak:") + text;
-        if (flags != 0)
-            event += QStringLiteral(" flags=%1").arg(flags);
         if (screen)
             event += QStringLiteral(" | ") + screen();
         m_log.add(event);
         if (onSpeak)
             onSpeak(text);
+        return std::make_unique<TimedUtterance>(m_log, text, utteranceLength);
     }
 
     std::function<QString()> screen;
     std::function<void(const QString&)> onSpeak;
+    /// How long each utterance lasts in wall time.
+    std::chrono::milliseconds utteranceLength{0};
 
 private:
     EventLog& m_log;

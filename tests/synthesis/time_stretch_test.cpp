@@ -1,11 +1,29 @@
+#include "speech/synthesis/pcm_buffer.h"
 #include "speech/synthesis/time_stretch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
 
 namespace lexamo {
 namespace {
+
+// Stretches the whole buffer, fed in uneven pieces as a synthesizer would.
+PcmBuffer stretchTime(const PcmBuffer& pcm, double speed)
+{
+    PcmBuffer out;
+    out.sampleRate = pcm.sampleRate;
+    TimeStretcher stretcher(pcm.sampleRate, speed, [&](const std::int16_t* s, std::size_t n) {
+        out.samples.insert(out.samples.end(), s, s + n);
+        return true;
+    });
+    for (std::size_t first = 0; first < pcm.samples.size(); first += 1000)
+        EXPECT_TRUE(stretcher.push(pcm.samples.data() + first,
+                                   std::min<std::size_t>(1000, pcm.samples.size() - first)));
+    EXPECT_TRUE(stretcher.finish());
+    return out;
+}
 
 PcmBuffer sine(int sampleRate, double seconds, double frequency)
 {

@@ -10,7 +10,11 @@ namespace {
 class SilentSink : public PcmSink
 {
 public:
-    void playSpeech(const std::int16_t*, std::size_t count, int) override { played += count; }
+    void beginSpeech(int) override {}
+    void pushSpeech(const std::int16_t*, std::size_t count) override { played += count; }
+    void endSpeech() override {}
+    void cancelSpeech() override {}
+    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
     std::size_t played = 0;
 };
 
