@@ -59,6 +59,10 @@ void Application::runMainLoop()
 
 void Application::guard(QWidget* owner, const std::function<void()>& handler)
 {
+    if (m_speechWaits > 0) {
+        m_afterHandlers.push_back([this, owner, handler] { guard(owner, handler); });
+        return;
+    }
     ++m_handlerDepth;
     try {
         handler();
@@ -68,8 +72,12 @@ void Application::guard(QWidget* owner, const std::function<void()>& handler)
         reportError(owner, QString::fromUtf8(error.what()));
     }
     if (--m_handlerDepth == 0) {
-        for (const auto& action : std::exchange(m_afterHandlers, {}))
+        // In the order they were asked for; an action may ask for more.
+        while (!m_afterHandlers.empty() && m_handlerDepth == 0) {
+            const std::function<void()> action = m_afterHandlers.front();
+            m_afterHandlers.erase(m_afterHandlers.begin());
             action();
+        }
     }
 }
 

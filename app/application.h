@@ -46,9 +46,13 @@ public:
     void guard(QWidget* owner, const std::function<void()>& handler);
     /// True while a handler runs: an event handled now comes from a loop nested inside it
     /// (speech, a modal window or a box).
-    bool handlerRunning() const { return m_handlerDepth > 0; }
+    bool handlerRunning() const { return m_handlerDepth > 0 || m_speechWaits > 0; }
     /// Runs `action` once no handler is running any more: at once when none runs now.
     void whenHandlersReturn(std::function<void()> action);
+    /// Marks a wait for speech inside a handler: a handler asked for meanwhile (by a timer or a
+    /// posted event) runs after the one that speaks has returned, never inside it.
+    void beginSpeechWait() { ++m_speechWaits; }
+    void endSpeechWait() { --m_speechWaits; }
 
     MessageBoxes& boxes() { return m_boxes; }
 
@@ -59,6 +63,7 @@ private:
     bool m_stopRequested = false;
     bool m_terminated = false;
     int m_handlerDepth = 0;
+    int m_speechWaits = 0;
     std::vector<std::function<void()>> m_afterHandlers;
 };
 

@@ -274,10 +274,8 @@ void TForm1::FormCreate()
     SubDirectoryList = std::make_unique<StringList>();
     trace(QStringLiteral("create SubDirectoryList"));
     // The window shows what changed before each utterance; a closing program speaks no more.
-    Application* application = m_services.application;
     voice = std::make_unique<ResponsiveSpeech>(
-        m_services.createSpeechEngine(), [this] { m_view->repaintNow(); },
-        [application] { return application->stopRequested(); });
+        m_services.createSpeechEngine(), [this] { m_view->repaintNow(); }, *m_services.application);
     trace(QStringLiteral("create voice"));
     setUpVoices();
     RSPu = m_services.openSound(QStringLiteral("SysPu"));

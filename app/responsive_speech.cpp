@@ -1,5 +1,7 @@
 #include "responsive_speech.h"
 
+#include "app/application.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 
@@ -13,8 +15,8 @@ constexpr std::chrono::milliseconds PollInterval(10);
 } // namespace
 
 ResponsiveSpeech::ResponsiveSpeech(std::unique_ptr<SpeechEngine> engine,
-                                   std::function<void()> paint, std::function<bool()> interrupted)
-    : m_engine(std::move(engine)), m_paint(std::move(paint)), m_interrupted(std::move(interrupted))
+                                   std::function<void()> paint, Application& application)
+    : m_engine(std::move(engine)), m_paint(std::move(paint)), m_application(application)
 {
 }
 
@@ -24,7 +26,7 @@ void ResponsiveSpeech::Speak(const QString& text, int)
     // is playing, never over it.
     if (m_current && !waitWhileResponsive(*m_current))
         return;
-    if (m_interrupted())
+    if (m_application.stopRequested())
         return;
     m_paint();
     const std::unique_ptr<Utterance> utterance = m_engine->startSpeaking(text);
@@ -39,16 +41,22 @@ void ResponsiveSpeech::Speak(const QString& text, int)
 
 bool ResponsiveSpeech::waitWhileResponsive(Utterance& utterance)
 {
+    m_application.beginSpeechWait();
+    const struct EndWait
+    {
+        Application& application;
+        ~EndWait() { application.endSpeechWait(); }
+    } endWait{m_application};
     while (!utterance.waitFor(PollInterval)) {
         // Paints, window-system requests (a close among them) and timers run; clicks and keys
         // wait in the queue until the speech is over.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (m_interrupted()) {
+        if (m_application.stopRequested()) {
             utterance.cancel();
             return false;
         }
     }
-    return !m_interrupted();
+    return !m_application.stopRequested();
 }
 
 } // namespace lexamo

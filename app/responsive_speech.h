@@ -7,16 +7,18 @@
 
 namespace lexamo {
 
+class Application;
+
 /// Speech as the window needs it. The window is painted before every utterance, so the learner
 /// sees a new question before hearing it. Speak still returns only once the text has been heard,
 /// but while it waits the window keeps painting and answering the window system; the learner's
-/// input stays queued and is handled after the speech, in order. Once `interrupted` says so
-/// (the program is closing), the utterance is cut short and later ones are not spoken.
+/// input stays queued and is handled after the speech, in order. Once the program is stopping,
+/// the utterance is cut short and later ones are not spoken.
 class ResponsiveSpeech : public SpeechEngine
 {
 public:
     ResponsiveSpeech(std::unique_ptr<SpeechEngine> engine, std::function<void()> paint,
-                     std::function<bool()> interrupted);
+                     Application& application);
 
     VoiceCollection GetVoices() override { return m_engine->GetVoices(); }
     VoiceCollection GetVoices(const QString& required, const QString& optional) override
@@ -37,7 +39,7 @@ private:
 
     std::unique_ptr<SpeechEngine> m_engine;
     std::function<void()> m_paint;
-    std::function<bool()> m_interrupted;
+    Application& m_application;
     Utterance* m_current = nullptr;
 };
 

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cmath>
 
 namespace lexamo {
 namespace {
@@ -13,6 +14,8 @@ namespace {
 constexpr std::chrono::milliseconds kSpeechCheck(250);
 // Small enough that SDL's resampler keeps every frame, large enough to need few calls.
 constexpr std::size_t kSpeechPieceFrames = 256;
+// -40 dBFS: what a listener hears as the start of speech.
+constexpr float kAudibleLevel = 0.01f;
 
 SDL_AudioFormat sdlFormat(WaveView::Encoding encoding)
 {
@@ -188,6 +191,7 @@ void AudioOutput::replaceSpeech(SDL_AudioStream* stream)
     SDL_LockAudioDevice(m_device);
     std::swap(m_speech, stream);
     m_speechEnded = false;
+    m_speechHeard = false;
     SDL_UnlockAudioDevice(m_device);
     if (stream != nullptr) {
         SDL_FreeAudioStream(stream);
@@ -207,6 +211,12 @@ std::chrono::steady_clock::time_point AudioOutput::lastEffectStart() const
 {
     return std::chrono::steady_clock::time_point(
         std::chrono::steady_clock::duration(m_lastEffectStart.load()));
+}
+
+std::chrono::steady_clock::time_point AudioOutput::lastUtteranceHeard() const
+{
+    return std::chrono::steady_clock::time_point(
+        std::chrono::steady_clock::duration(m_lastUtteranceHeard.load()));
 }
 
 void AudioOutput::callback(void* self, Uint8* stream, int len)
@@ -253,6 +263,12 @@ void AudioOutput::mixSpeech(float* out, int frames)
         float* target = out + std::ptrdiff_t(mixed) * kChannels;
         for (int i = 0; i < gotFrames * kChannels; ++i) {
             target[i] += scratch[i];
+            if (!m_speechHeard && std::abs(scratch[i]) >= kAudibleLevel) {
+                m_speechHeard = true;
+                m_lastUtteranceHeard.store(
+                    std::chrono::steady_clock::now().time_since_epoch().count());
+                m_utterancesHeard.fetch_add(1);
+            }
         }
         mixed += gotFrames;
     }

@@ -56,6 +56,10 @@ public:
     /// measuring the delay from playEffect() to the device.
     std::uint64_t effectsStarted() const { return m_effectsStarted.load(); }
     std::chrono::steady_clock::time_point lastEffectStart() const;
+    /// How many utterances became audible (above -40 dBFS) and when the latest did: for
+    /// measuring the delay from a text to the learner hearing it.
+    std::uint64_t utterancesHeard() const { return m_utterancesHeard.load(); }
+    std::chrono::steady_clock::time_point lastUtteranceHeard() const;
 
 private:
     static void callback(void* self, Uint8* stream, int len);
@@ -77,12 +81,15 @@ private:
     // both under the device lock.
     SDL_AudioStream* m_speech = nullptr;
     bool m_speechEnded = false;
+    bool m_speechHeard = false;
     std::mutex m_playedMutex;
     std::condition_variable m_playedChanged;
     bool m_speechPlayed = true;
 
     std::atomic<std::uint64_t> m_effectsStarted{0};
     std::atomic<std::chrono::steady_clock::rep> m_lastEffectStart{0};
+    std::atomic<std::uint64_t> m_utterancesHeard{0};
+    std::atomic<std::chrono::steady_clock::rep> m_lastUtteranceHeard{0};
 };
 
 } // namespace lexamo

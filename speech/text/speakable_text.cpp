@@ -41,6 +41,8 @@ public:
             }
             if (c == U'.' && m_lettersInRow == 1) {
                 if (++m_initials > SpeakableLimits::Initials) {
+                    // The letters stay apart as if the stop were there, so the chain goes on.
+                    m_lettersInRow = 0;
                     m_result.shortened = true;
                     return true;
                 }

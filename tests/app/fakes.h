@@ -33,7 +33,7 @@ struct EventLog
     }
 };
 
-/// An utterance that lasts `length` of wall time unless it is cancelled, and logs how it ended.
+/// An utterance that lasts `length` of wall time unless it is cancelled; logs how it ended.
 class TimedUtterance : public Utterance
 {
 public:
@@ -50,6 +50,7 @@ public:
         if (std::chrono::steady_clock::now() < m_end)
             return false;
         m_over = true;
+        m_log.add(QStringLiteral("spoken:") + m_text);
         return true;
     }
     void cancel() override
@@ -98,12 +99,14 @@ public:
         m_log.add(event);
         if (onSpeak)
             onSpeak(text);
+        if (utteranceLength.count() == 0)
+            return std::make_unique<SilentUtterance>();
         return std::make_unique<TimedUtterance>(m_log, text, utteranceLength);
     }
 
     std::function<QString()> screen;
     std::function<void(const QString&)> onSpeak;
-    /// How long each utterance lasts in wall time.
+    /// How long each utterance lasts in wall time; 0 ends each at once, unlogged.
     std::chrono::milliseconds utteranceLength{0};
 
 private:

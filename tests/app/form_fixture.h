@@ -92,7 +92,11 @@ protected:
             random = generator.get();
             return generator;
         };
-        services.trace = [this](const QString& event) { trace.append(event); };
+        services.trace = [this](const QString& event) {
+            trace.append(event);
+            if (traceIntoLog)
+                log.add(QStringLiteral("trace:") + event);
+        };
         form1 = std::make_unique<TForm1>(services);
         form2 = std::make_unique<TForm2>(application, *form1);
         form1->setForm2(form2.get());
@@ -141,6 +145,8 @@ protected:
 
     EventLog log;
     QStringList trace;
+    /// Also puts the window's trace in the log, to see it in order with what was spoken.
+    bool traceIntoLog = false;
     RecordingBoxes boxes{log};
     RecordingSoundPlayer player{log};
     Application application{boxes};

@@ -1,0 +1,65 @@
+#include "../qt_printers.h"
+#include "hostile_texts.h"
+#include "speech/synthesis/embedded_speech_engine.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace lexamo {
+namespace {
+
+class NoSink : public PcmSink
+{
+public:
+    void beginSpeech(int) override {}
+    void pushSpeech(const std::int16_t*, std::size_t) override {}
+    void endSpeech() override {}
+    void cancelSpeech() override {}
+    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
+};
+
+std::vector<QString> installedVoiceIds()
+{
+    NoSink sink;
+    EmbeddedSpeechEngine engine(sink);
+    const VoiceCollection voices = engine.GetVoices();
+    std::vector<QString> ids;
+    for (int i = 0; i < voices.Count(); ++i)
+        ids.push_back(voices.Item(i).id());
+    return ids;
+}
+
+class HostileTextTest : public ::testing::TestWithParam<QString>
+{
+};
+
+// At the slowest speed every text still ends, within the longest utterance allowed.
+TEST_P(HostileTextTest, EveryVoiceSpeaksEveryTextBounded)
+{
+    NoSink sink;
+    EmbeddedSpeechEngine engine(sink);
+    const VoiceCollection voices = engine.GetVoices();
+    for (int i = 0; i < voices.Count(); ++i) {
+        if (voices.Item(i).id() == GetParam())
+            engine.Voice(voices.Item(i));
+    }
+    engine.Rate(-10.0f);
+    for (const QString& text : test::hostileTexts()) {
+        SCOPED_TRACE(text.left(40).toStdString());
+        const PcmBuffer speech = engine.synthesize(text);
+        EXPECT_LE(speech.seconds(), EmbeddedSpeechEngine::MaxSeconds);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Installed, HostileTextTest, ::testing::ValuesIn(installedVoiceIds()),
+                         [](const auto& p) {
+                             std::string name;
+                             for (const QChar c : p.param)
+                                 name += c.isLetterOrNumber() ? char(c.toLatin1()) : '_';
+                             return name;
+                         });
+
+} // namespace
+} // namespace lexamo
