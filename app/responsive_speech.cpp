@@ -3,7 +3,6 @@
 #include "app/application.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 
 namespace lexamo {
 
@@ -48,9 +47,11 @@ bool ResponsiveSpeech::waitWhileResponsive(Utterance& utterance)
         ~EndWait() { application.endSpeechWait(); }
     } endWait{m_application};
     while (!utterance.waitFor(PollInterval)) {
-        // Paints, window-system requests (a close among them) and timers run; clicks and keys
-        // wait in the queue until the speech is over.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // Everything the window system sends is taken in: paints, pings, a close. A click or a
+        // key asks for its handler, which the application runs after the one that speaks.
+        // (Leaving input in the queue instead would hold back the close too: Qt counts the
+        // window manager's close request as input.)
+        QCoreApplication::processEvents();
         if (m_application.stopRequested()) {
             utterance.cancel();
             return false;
