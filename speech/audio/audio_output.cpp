@@ -34,7 +34,7 @@ SDL_AudioFormat sdlFormat(WaveView::Encoding encoding)
 
 } // namespace
 
-AudioOutput::AudioOutput()
+AudioOutput::AudioOutput(std::chrono::milliseconds idleClose) : m_idleClose(idleClose)
 {
     // SDL would otherwise catch SIGINT and SIGTERM and the program would ignore both; the
     // program handles them itself.
@@ -43,25 +43,22 @@ AudioOutput::AudioOutput()
         return;
     }
     m_subsystemStarted = true;
-
-    SDL_AudioSpec wanted{};
-    wanted.freq = kSampleRate;
-    wanted.format = AUDIO_F32SYS;
-    wanted.channels = kChannels;
-    wanted.samples = kBufferFrames;
-    wanted.callback = &AudioOutput::callback;
-    wanted.userdata = this;
-    // No allowed changes: SDL converts to whatever the hardware takes, so the mixer always works
-    // in one format.
-    SDL_AudioSpec obtained{};
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (m_device != 0) {
-        SDL_PauseAudioDevice(m_device, 0);
+    m_available = true;
+    {
+        const std::lock_guard lock(m_deviceMutex);
+        m_available = openDevice();
+    }
+    if (m_available) {
+        m_idleWatch = std::jthread([this](std::stop_token stop) { watchIdle(stop); });
     }
 }
 
 AudioOutput::~AudioOutput()
 {
+    if (m_idleWatch.joinable()) {
+        m_idleWatch.request_stop();
+        m_idleWatch.join();
+    }
     if (m_device != 0) {
         SDL_CloseAudioDevice(m_device);
     }
@@ -74,9 +71,67 @@ AudioOutput::~AudioOutput()
     }
 }
 
+bool AudioOutput::openDevice()
+{
+    if (m_device != 0 || !m_available) {
+        return m_device != 0;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = kSampleRate;
+    wanted.format = AUDIO_F32SYS;
+    wanted.channels = kChannels;
+    wanted.samples = kBufferFrames;
+    wanted.callback = &AudioOutput::callback;
+    wanted.userdata = this;
+    // No allowed changes: SDL converts to whatever the hardware takes, so the mixer always works
+    // in one format.
+    SDL_AudioSpec obtained{};
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (m_device == 0) {
+        m_available = false;
+        return false;
+    }
+    m_lastSound.store(std::chrono::steady_clock::now().time_since_epoch().count());
+    SDL_PauseAudioDevice(m_device, 0);
+    m_deviceChanged.notify_all();
+    return true;
+}
+
+bool AudioOutput::deviceOpen()
+{
+    const std::lock_guard lock(m_deviceMutex);
+    return m_device != 0;
+}
+
+void AudioOutput::watchIdle(std::stop_token stop)
+{
+    std::unique_lock lock(m_deviceMutex);
+    while (!stop.stop_requested()) {
+        if (m_device == 0) {
+            // Closed: sleep until a sound opens the device again, without waking meanwhile.
+            m_deviceChanged.wait(lock, stop, [this] { return m_device != 0; });
+            continue;
+        }
+        m_deviceChanged.wait_for(lock, stop, m_idleClose, [] { return false; });
+        const auto lastSound = std::chrono::steady_clock::time_point(
+            std::chrono::steady_clock::duration(m_lastSound.load()));
+        if (m_device == 0 || std::chrono::steady_clock::now() - lastSound < m_idleClose) {
+            continue;
+        }
+        SDL_LockAudioDevice(m_device);
+        const bool silent = m_speech == nullptr && (!m_effect || m_effect->hasFinished());
+        SDL_UnlockAudioDevice(m_device);
+        if (silent) {
+            SDL_CloseAudioDevice(m_device);
+            m_device = 0;
+            m_effect.reset();
+        }
+    }
+}
+
 void AudioOutput::playEffect(const WaveStream& sound)
 {
-    if (m_device == 0 || sound.size <= 0) {
+    if (!m_available || sound.size <= 0) {
         return;
     }
     const auto wave = parseWave(sound.data, std::size_t(sound.size));
@@ -89,6 +144,10 @@ void AudioOutput::playEffect(const WaveStream& sound)
     if (!effect->isValid()) {
         return;
     }
+    const std::lock_guard lock(m_deviceMutex);
+    if (!openDevice()) {
+        return;
+    }
     SDL_LockAudioDevice(m_device);
     m_effect.swap(effect);
     m_effectIsNew = true;
@@ -98,7 +157,8 @@ void AudioOutput::playEffect(const WaveStream& sound)
 
 void AudioOutput::beginSpeech(int sampleRate)
 {
-    if (m_device == 0) {
+    const std::lock_guard lock(m_deviceMutex);
+    if (!openDevice()) {
         return;
     }
     SDL_AudioStream* stream =
@@ -110,6 +170,7 @@ void AudioOutput::beginSpeech(int sampleRate)
 
 void AudioOutput::pushSpeech(const std::int16_t* samples, std::size_t count)
 {
+    const std::lock_guard lock(m_deviceMutex);
     if (m_device == 0) {
         return;
     }
@@ -128,6 +189,7 @@ void AudioOutput::pushSpeech(const std::int16_t* samples, std::size_t count)
 
 void AudioOutput::endSpeech()
 {
+    const std::lock_guard lock(m_deviceMutex);
     if (m_device == 0) {
         return;
     }
@@ -142,28 +204,32 @@ void AudioOutput::endSpeech()
 
 void AudioOutput::cancelSpeech()
 {
-    if (m_device == 0) {
-        return;
+    {
+        const std::lock_guard lock(m_deviceMutex);
+        if (m_device != 0) {
+            replaceSpeech(nullptr);
+        }
     }
-    replaceSpeech(nullptr);
     setSpeechPlayed(true);
 }
 
 bool AudioOutput::waitSpeechPlayed(std::chrono::milliseconds timeout)
 {
-    if (m_device == 0) {
+    if (!m_available) {
         return true;
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::unique_lock lock(m_playedMutex);
-    while (!m_speechPlayed) {
-        const auto step = std::min(deadline, std::chrono::steady_clock::now() + kSpeechCheck);
-        if (m_playedChanged.wait_until(lock, step, [this] { return m_speechPlayed; })) {
-            break;
+    while (true) {
+        {
+            // Not held below: the audio thread takes this lock while holding the device's.
+            std::unique_lock lock(m_playedMutex);
+            const auto step = std::min(deadline, std::chrono::steady_clock::now() + kSpeechCheck);
+            if (m_playedChanged.wait_until(lock, step, [this] { return m_speechPlayed; })) {
+                return true;
+            }
         }
         // A device that stopped will never finish the speech; do not wait for it forever.
-        if (SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING) {
-            lock.unlock();
+        if (!devicePlaying()) {
             cancelSpeech();
             return true;
         }
@@ -171,7 +237,6 @@ bool AudioOutput::waitSpeechPlayed(std::chrono::milliseconds timeout)
             return false;
         }
     }
-    return true;
 }
 
 void AudioOutput::playSpeech(const std::int16_t* samples, std::size_t count, int sampleRate)
@@ -184,6 +249,12 @@ void AudioOutput::playSpeech(const std::int16_t* samples, std::size_t count, int
     endSpeech();
     while (!waitSpeechPlayed(std::chrono::hours(1))) {
     }
+}
+
+bool AudioOutput::devicePlaying()
+{
+    const std::lock_guard lock(m_deviceMutex);
+    return m_device != 0 && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_PLAYING;
 }
 
 void AudioOutput::replaceSpeech(SDL_AudioStream* stream)
@@ -228,6 +299,9 @@ void AudioOutput::callback(void* self, Uint8* stream, int len)
 void AudioOutput::mix(float* out, int frames)
 {
     std::fill_n(out, std::size_t(frames) * kChannels, 0.0f);
+    if ((m_effect && !m_effect->hasFinished()) || m_speech != nullptr) {
+        m_lastSound.store(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
 
     if (m_effect && !m_effect->hasFinished()) {
         if (m_effectIsNew) {

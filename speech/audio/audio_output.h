@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace lexamo {
 
@@ -21,20 +22,26 @@ class PcmStream;
 /// the synthesis thread while it plays.
 /// Constructing it starts the audio subsystem and destroying it shuts the subsystem down, so the
 /// program creates it before its windows and destroys it last. Without an audio device it still
-/// works: effects are skipped and speech returns at once.
+/// works: effects are skipped and speech returns at once. After a while with nothing to play the
+/// device is closed, so that an idle program wakes neither itself nor the sound server (SDL keeps
+/// a paused device's thread running); the next sound opens it again.
 class AudioOutput : public PcmSink
 {
 public:
     static constexpr int kSampleRate = 48000;
     static constexpr int kChannels = 2;
     static constexpr int kBufferFrames = 512;
+    static constexpr std::chrono::milliseconds kIdleClose{3000};
 
-    AudioOutput();
+    explicit AudioOutput(std::chrono::milliseconds idleClose = kIdleClose);
     ~AudioOutput() override;
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
-    bool hasDevice() const { return m_device != 0; }
+    /// Whether sound can be played: a device could be opened.
+    bool hasDevice() const { return m_available; }
+    /// Whether the device is open now, rather than closed for being idle.
+    bool deviceOpen();
 
     /// Starts the WAVE image and returns at once, ending the effect still playing. The image is
     /// read in place while it plays, so it must stay valid until the sound ends (embedded images
@@ -66,12 +73,25 @@ private:
     void mix(float* out, int frames);
 
     void mixSpeech(float* out, int frames);
+    /// Opens the device if it was closed for being idle; false when there is none. Called with
+    /// m_deviceMutex held.
+    bool openDevice();
+    /// Closes the device once nothing has played for the idle time.
+    void watchIdle(std::stop_token stop);
     void setSpeechPlayed(bool played);
+    bool devicePlaying();
     /// Swaps the speech stream under the device lock; the old one is freed outside it.
     void replaceSpeech(SDL_AudioStream* stream);
 
     SDL_AudioDeviceID m_device = 0;
     bool m_subsystemStarted = false;
+    bool m_available = false;
+    std::chrono::milliseconds m_idleClose;
+    // Held while the device is used from outside the audio thread, and while it is opened or
+    // closed.
+    std::mutex m_deviceMutex;
+    std::condition_variable_any m_deviceChanged;
+    std::atomic<std::chrono::steady_clock::rep> m_lastSound{0};
 
     // Owned by the calling thread, swapped under the device lock, read by the audio thread.
     std::unique_ptr<PcmStream> m_effect;
@@ -90,6 +110,8 @@ private:
     std::atomic<std::chrono::steady_clock::rep> m_lastEffectStart{0};
     std::atomic<std::uint64_t> m_utterancesHeard{0};
     std::atomic<std::chrono::steady_clock::rep> m_lastUtteranceHeard{0};
+
+    std::jthread m_idleWatch; // last: stops before the rest goes
 };
 
 } // namespace lexamo

@@ -12,6 +12,7 @@
 #include <memory>
 #include <numbers>
 #include <ostream>
+#include <thread>
 #include <vector>
 
 namespace lexamo {
@@ -209,6 +210,30 @@ TEST_F(DiskOutput, MalformedImageIsIgnored)
 
     const StereoSignal out = recorded();
     EXPECT_NEAR(double(test::loudSpan(out).length()), double(framesOf(0.24)), 200);
+}
+
+// Idle, the device is closed, so the program stops waking up for it; the next sound opens it
+// again and plays.
+TEST(AudioOutputWhenIdle, ClosesTheDeviceAndOpensItForTheNextSound)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioOutput output(std::chrono::milliseconds(200));
+    ASSERT_TRUE(output.hasDevice());
+    const Bytes click = test::toneImage({});
+    output.playEffect(streamOver(click));
+    const auto closedBy = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (output.deviceOpen() && std::chrono::steady_clock::now() < closedBy) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_FALSE(output.deviceOpen());
+    EXPECT_EQ(output.effectsStarted(), 1u);
+
+    output.playEffect(streamOver(click));
+    EXPECT_TRUE(output.deviceOpen());
+    const auto speech = speechTone(0.2, 300, 0.5);
+    output.playSpeech(speech.data(), speech.size(), 16000);
+    EXPECT_EQ(output.effectsStarted(), 2u);
+    EXPECT_TRUE(output.hasDevice());
 }
 
 TEST(AudioOutputWithoutDevice, EffectsAreSkippedAndSpeechReturnsAtOnce)
