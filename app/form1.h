@@ -120,9 +120,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
+    QWidget* focusAfter(QWidget* lost) const;
     void bindEvents();
     void setUpVoices();
     void guarded(const std::function<void()>& handler);
