@@ -268,7 +268,9 @@ void TForm1::buildControls()
 QWidget* TForm1::focusAfter(QWidget* lost) const
 {
     // A learner on the keyboard goes on with the next word of the answer, then with Next.
-    const auto isWord = [](QWidget* control) { return dynamic_cast<WordButton*>(control) != nullptr; };
+    const auto isWord = [](QWidget* control) {
+        return dynamic_cast<WordButton*>(control) != nullptr;
+    };
     if (QWidget* word = m_view->nextFocusable(lost, isWord))
         return word;
     if (btnNext->isEnabled())

@@ -24,9 +24,12 @@ constexpr qreal FocusFrameWidth = 2.0;
 constexpr qreal FocusFrameGap = 1.0;
 const QColor FocusFrameColour(0x10, 0x20, 0x80);
 
+/// Whether a control of the tab chain can take the focus now. Its focus policy is not asked
+/// again: Qt takes the Tab stop away from the other buttons of a radio group whenever one of
+/// them gains the focus, and its arrow keys that would reach them do not work in a proxy.
 bool canTakeFocus(const QWidget* control)
 {
-    return control->isVisible() && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus);
+    return control->isVisible() && control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
 }
 
 bool isKeyEvent(const QEvent* event)
@@ -115,7 +118,8 @@ void ScaledView::moveFocus(bool forward)
     if (index < 0)
         index = forward ? -1 : count;
     for (qsizetype step = 1; step <= count; ++step) {
-        QWidget* control = m_tabChain[((forward ? index + step : index - step) % count + count) % count];
+        QWidget* control =
+            m_tabChain[((forward ? index + step : index - step) % count + count) % count];
         if (canTakeFocus(control)) {
             control->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return;
@@ -202,8 +206,7 @@ void ScaledView::drawForeground(QPainter* painter, const QRectF& rect)
 {
     QGraphicsView::drawForeground(painter, rect);
     QWidget* focused = m_surface->focusWidget();
-    if (!focused || !focused->hasFocus() || !canTakeFocus(focused) ||
-        !m_tabChain.contains(focused))
+    if (!focused || !focused->hasFocus() || !canTakeFocus(focused) || !m_tabChain.contains(focused))
         return;
     const qreal inset = FocusFrameWidth / 2;
     painter->save();
