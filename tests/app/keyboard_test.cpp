@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -238,7 +239,8 @@ TEST_F(Keyboard, TheSpeedBarTakesTheFocusByClickAndByTabAndItsKeysMoveIt)
     float previous = 0;
     for (const auto& [key, rate] : steps) {
         press(key);
-        EXPECT_FLOAT_EQ(float(bar->value()) / SpeedScale, rate) << QTest::toString(key);
+        EXPECT_FLOAT_EQ(float(bar->value()) / SpeedScale, rate)
+            << QKeySequence(key).toString().toStdString();
         if (rate != previous)
             expected << QStringLiteral("Rate:%1").arg(rate);
         previous = rate;
@@ -366,7 +368,7 @@ TEST_P(CounterText, IsDrawnWholeOnOneLineInsideItsBox)
     for (const QSize size : {QSize(713, 480), QSize(1426, 720), QSize(900, 1000)}) {
         form1->resize(size);
         QApplication::processEvents();
-        SCOPED_TRACE(QTest::toString(size));
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
         const QImage image = drawnImage(form1->scaledView(), label);
         const QRect ink = inkOf(image);
         ASSERT_FALSE(ink.isEmpty());
