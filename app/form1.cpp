@@ -39,6 +39,8 @@ const QString NoVoiceMessage =
 
 constexpr int LargeText = 14;
 constexpr int VisibleVoices = 10;
+/// The panels keep this distance from the window's right edge; so does the open voice list.
+constexpr int WindowMargin = 8;
 
 /// Six rows of four; the rows are not evenly spaced.
 constexpr std::array<int, 6> WordRowY = {50, 85, 122, 157, 194, 229};
@@ -322,14 +324,7 @@ void TForm1::FormCreate()
     RSPingPong = m_services.openSound(QStringLiteral("SysPingPong"));
     trace(QStringLiteral("open RSPingPong"));
     m_drill.setSounds({&*RSPu, &*RSBubuu, &*RSPingPong});
-    m_drill.QuestionList = std::make_unique<StringList>();
-    trace(QStringLiteral("create QuestionList"));
-    m_drill.AnswerList = std::make_unique<StringList>();
-    trace(QStringLiteral("create AnswerList"));
-    m_drill.QNumList = std::make_unique<StringList>();
-    trace(QStringLiteral("create QNumList"));
-    m_drill.CQList = std::make_unique<StringList>();
-    trace(QStringLiteral("create CQList"));
+    m_drill.createLists([this](const QString& list) { trace(QStringLiteral("create ") + list); });
     m_random = m_services.randomize();
     trace(QStringLiteral("Randomize"));
 }
@@ -348,14 +343,17 @@ void TForm1::setUpVoices()
         for (int i = 0; i < voices.Count(); ++i) {
             const QString description = voices.Item(i).GetDescription();
             ComboBox1->addItem(description);
+            ComboBox1->setItemData(i, description, Qt::ToolTipRole);
             if (description == PreferredVoice)
                 KeyVoice = i;
         }
     }
-    // The open list is as wide as its longest voice name.
+    // The open list is as wide as its longest voice name, as far as the window reaches; a name
+    // longer than that shows whole in its tip.
     QAbstractItemView* list = ComboBox1->view();
-    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
-                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                       list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list->setMinimumWidth(std::min(wanted, DesignWidth - WindowMargin - ComboBox1->x()));
     if (KeyVoice != 999) {
         ComboBox1->setCurrentIndex(KeyVoice);
         const int selected = ComboBox1->currentIndex();
@@ -453,14 +451,7 @@ void TForm1::FormClose()
     RSPingPong.reset();
     trace(QStringLiteral("release RSPingPong"));
     m_drill.setSounds({});
-    m_drill.QuestionList.reset();
-    trace(QStringLiteral("release QuestionList"));
-    m_drill.AnswerList.reset();
-    trace(QStringLiteral("release AnswerList"));
-    m_drill.QNumList.reset();
-    trace(QStringLiteral("release QNumList"));
-    m_drill.CQList.reset();
-    trace(QStringLiteral("release CQList"));
+    m_drill.releaseLists([this](const QString& list) { trace(QStringLiteral("release ") + list); });
     OptionList.reset();
     trace(QStringLiteral("release OptionList"));
     SubDirectoryList.reset();

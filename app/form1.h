@@ -88,7 +88,7 @@ public:
     /// The control with this object name (controls live in the scaled view, not as children).
     QWidget* FindComponent(const QString& name) const;
     ScaledView* scaledView() const { return m_view; }
-    Drill& drill() { return m_drill; }
+    const Drill& drill() const { return m_drill; }
 
     // DrillView
     void setCaption(const QString& caption) override;

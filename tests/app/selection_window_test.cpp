@@ -123,7 +123,7 @@ TEST_F(SelectionWindow, AFailingOkKeepsTheWindowOpenAndAnotherCourseCanBeChosen)
         << errors[0].toStdString();
     EXPECT_TRUE(openAfterError);
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("Good"));
-    EXPECT_EQ(form1->drill().TempSentence, QStringLiteral("g1"));
+    EXPECT_EQ(form1->drill().sentence(), QStringLiteral("g1"));
 }
 
 TEST_F(SelectionWindow, ChangeCourseKeepsTheSelectionAndTheCloseBoxKeepsTheRun)
@@ -148,7 +148,7 @@ TEST_F(SelectionWindow, ChangeCourseKeepsTheSelectionAndTheCloseBoxKeepsTheRun)
     form1->btnChangeCourse->click();
     EXPECT_EQ(selectedOnReopen, 0);
     EXPECT_EQ(log.events, before) << "closing without a choice changes nothing";
-    EXPECT_EQ(form1->drill().CurrentNum, 2);
+    EXPECT_EQ(form1->drill().position(), 2);
 
     whileOpen({[&] {
         form2->ListBox1->setCurrentRow(1);
