@@ -63,7 +63,7 @@ void TForm2::keyPressEvent(QKeyEvent* event)
 {
     // A dialog closes on Esc; this window closes only by its close box or the system's close
     // command, so that a stray Esc cannot leave the learner without a course.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }

@@ -1,7 +1,6 @@
 #include "form_fixture.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QKeySequence>
 #include <QRadioButton>
 #include <QScrollBar>
