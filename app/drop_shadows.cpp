@@ -81,6 +81,15 @@ DropShadows::DropShadows(QPointF offset, qreal blurRadius, QColor colour, QWidge
 void DropShadows::add(QWidget* control)
 {
     m_controls.append(control);
+    control->installEventFilter(this);
+}
+
+QRect DropShadows::shadowRect(const QWidget* control) const
+{
+    return QRectF(control->geometry())
+        .translated(m_offset)
+        .adjusted(-m_blurRadius, -m_blurRadius, m_blurRadius, m_blurRadius)
+        .toAlignedRect();
 }
 
 const QImage& DropShadows::shadowFor(QSize size)
@@ -94,9 +103,16 @@ const QImage& DropShadows::shadowFor(QSize size)
 
 bool DropShadows::eventFilter(QObject* watched, QEvent* event)
 {
+    // A control repaints only its own rectangle when it is hidden or shown; its shadow lies
+    // partly outside it and needs the parent repainted there too.
+    if (watched != parent()) {
+        if (event->type() == QEvent::Hide || event->type() == QEvent::Show)
+            static_cast<QWidget*>(parent())->update(shadowRect(static_cast<QWidget*>(watched)));
+        return false;
+    }
     // The widget's background is already filled when its paint event arrives, and its own
     // painting (a panel's frame) and its children come after: the shadows land between.
-    if (event->type() == QEvent::Paint && watched == parent()) {
+    if (event->type() == QEvent::Paint) {
         QPainter painter(static_cast<QWidget*>(watched));
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         for (const QPointer<QWidget>& control : m_controls) {

@@ -31,6 +31,7 @@ protected:
 
 private:
     const QImage& shadowFor(QSize size);
+    QRect shadowRect(const QWidget* control) const;
 
     QPointF m_offset;
     qreal m_blurRadius;

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/circle_shape.h"
+#include "app/fitting_label.h"
 #include "app/form2.h"
 #include "app/message_boxes.h"
 #include "app/responsive_speech.h"
@@ -9,6 +10,7 @@
 #include "courses/catalogue.h"
 #include "courses/course_loader.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -35,6 +38,9 @@ const QString NoVoiceMessage =
                    "Microsoft 音声合成をインストールして下さい。");
 
 constexpr int LargeText = 14;
+constexpr int VisibleVoices = 10;
+/// The panels keep this distance from the window's right edge; so does the open voice list.
+constexpr int WindowMargin = 8;
 
 /// Six rows of four; the rows are not evenly spaced.
 constexpr std::array<int, 6> WordRowY = {50, 85, 122, 157, 194, 229};
@@ -67,14 +73,26 @@ QLabel* makeLabel(const char* name, const QString& text, int pixelSize, int tabO
     return label;
 }
 
+/// A counter: its numbers may grow past what the box holds at the design size.
+QLabel* makeCounter(const char* name, const QString& text, int tabOrder)
+{
+    auto* label = named(new FittingLabel(text), name, tabOrder);
+    label->setFont(fontOf(LargeText));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
 QPushButton* makeButton(const char* name, const QString& text, int tabOrder, bool bold,
                         std::optional<QColor> colour = std::nullopt)
 {
     auto* button = named(new QPushButton(text), name, tabOrder);
     button->setFont(fontOf(12, bold));
     if (colour) {
+        // Only the enabled look: a disabled button keeps the style's grey text.
         QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, *colour);
+        palette.setColor(QPalette::Active, QPalette::ButtonText, *colour);
+        palette.setColor(QPalette::Inactive, QPalette::ButtonText, *colour);
         button->setPalette(palette);
     }
     return button;
@@ -163,11 +181,11 @@ void TForm1::buildControls()
     view.place(Panel2, {8, 67, 697, 41});
     Panel3 = makePanel("Panel3", 4);
     view.place(Panel3, {8, 120, 697, 41});
-    lbQuestNum = makeLabel("lbQuestNum", QStringLiteral("問題番号:"), LargeText, 3);
+    lbQuestNum = makeCounter("lbQuestNum", QStringLiteral("問題番号:"), 3);
     view.place(lbQuestNum, {18, 179, 120, 17});
-    lbCorrectNum = makeLabel("lbCorrectNum", QStringLiteral("正解数:"), LargeText, 2);
+    lbCorrectNum = makeCounter("lbCorrectNum", QStringLiteral("正解数:"), 2);
     view.place(lbCorrectNum, {139, 179, 87, 17});
-    lbWrongNum = makeLabel("lbWrongNum", QStringLiteral("誤答数:"), LargeText, 1);
+    lbWrongNum = makeCounter("lbWrongNum", QStringLiteral("誤答数:"), 1);
     view.place(lbWrongNum, {229, 179, 90, 17});
     btnClose = makeButton("btnClose", QStringLiteral("Close"), 7, true);
     view.place(btnClose, {620, 21, 80, 33});
@@ -187,6 +205,12 @@ void TForm1::buildControls()
     btnChangeCourse->setEnabled(false);
     view.place(btnChangeCourse, {615, 170, 90, 33});
     ComboBox1 = named(new QComboBox, "ComboBox1", 14);
+    // The style's own popup lists every voice at once and runs off the screen; a list popup
+    // scrolls instead.
+    ComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    ComboBox1->setMaxVisibleItems(VisibleVoices);
+    // A long voice name does not fit the closed list.
+    connect(ComboBox1, &QComboBox::currentTextChanged, ComboBox1, &QWidget::setToolTip);
     view.place(ComboBox1, {360, 218, 257, 22});
     Label2 = makeLabel("Label2", QStringLiteral("Voice"), 12, 15);
     view.place(Label2, {330, 221, 33, 17});
@@ -201,6 +225,8 @@ void TForm1::buildControls()
     // A scroll bar's keys are inverted by default (Right would slow down): make them natural.
     sbReadingSpeed->setInvertedControls(false);
     sbReadingSpeed->setValue(0);
+    // Scroll bars take no focus by default, which would leave its keys unreachable.
+    sbReadingSpeed->setFocusPolicy(Qt::StrongFocus);
     view.place(sbReadingSpeed, {323, 184, 93, 18});
     Label3 = makeLabel("Label3", QStringLiteral("Reading Speed"), 12, 17);
     // The Japanese font's Latin letters are wide: narrow them a little so the caption fits.
@@ -237,8 +263,21 @@ void TForm1::buildControls()
 
     QList<QWidget*> chain;
     collectInTabOrder(view.surface(), chain);
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    view.setTabChain(chain);
+    view.setFocusSuccessor([this](QWidget* lost) { return focusAfter(lost); });
+}
+
+QWidget* TForm1::focusAfter(QWidget* lost) const
+{
+    // A learner on the keyboard goes on with the next word of the answer, then with Next.
+    const auto isWord = [](QWidget* control) {
+        return dynamic_cast<WordButton*>(control) != nullptr;
+    };
+    if (QWidget* word = m_view->nextFocusable(lost, isWord))
+        return word;
+    if (btnNext->isEnabled())
+        return btnNext;
+    return m_view->nextFocusable(lost);
 }
 
 void TForm1::bindEvents()
@@ -285,14 +324,7 @@ void TForm1::FormCreate()
     RSPingPong = m_services.openSound(QStringLiteral("SysPingPong"));
     trace(QStringLiteral("open RSPingPong"));
     m_drill.setSounds({&*RSPu, &*RSBubuu, &*RSPingPong});
-    m_drill.QuestionList = std::make_unique<StringList>();
-    trace(QStringLiteral("create QuestionList"));
-    m_drill.AnswerList = std::make_unique<StringList>();
-    trace(QStringLiteral("create AnswerList"));
-    m_drill.QNumList = std::make_unique<StringList>();
-    trace(QStringLiteral("create QNumList"));
-    m_drill.CQList = std::make_unique<StringList>();
-    trace(QStringLiteral("create CQList"));
+    m_drill.createLists([this](const QString& list) { trace(QStringLiteral("create ") + list); });
     m_random = m_services.randomize();
     trace(QStringLiteral("Randomize"));
 }
@@ -311,10 +343,17 @@ void TForm1::setUpVoices()
         for (int i = 0; i < voices.Count(); ++i) {
             const QString description = voices.Item(i).GetDescription();
             ComboBox1->addItem(description);
+            ComboBox1->setItemData(i, description, Qt::ToolTipRole);
             if (description == PreferredVoice)
                 KeyVoice = i;
         }
     }
+    // The open list is as wide as its longest voice name, as far as the window reaches; a name
+    // longer than that shows whole in its tip.
+    QAbstractItemView* list = ComboBox1->view();
+    const int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                       list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    list->setMinimumWidth(std::min(wanted, DesignWidth - WindowMargin - ComboBox1->x()));
     if (KeyVoice != 999) {
         ComboBox1->setCurrentIndex(KeyVoice);
         const int selected = ComboBox1->currentIndex();
@@ -387,6 +426,22 @@ void TForm1::closeEvent(QCloseEvent* event)
     requestClose();
 }
 
+void TForm1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    // The window opens filling the screen, which the window system would keep as its restored
+    // place: restored, it has its design size, centred.
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if ((change->oldState() & Qt::WindowMaximized) && windowState() == Qt::WindowNoState) {
+        QRect place(QPoint(), QSize(DesignWidth, DesignHeight));
+        if (QScreen* desktop = screen())
+            place.moveCenter(desktop->availableGeometry().center());
+        setGeometry(place);
+    }
+}
+
 void TForm1::FormClose()
 {
     RSPu.reset();
@@ -396,14 +451,7 @@ void TForm1::FormClose()
     RSPingPong.reset();
     trace(QStringLiteral("release RSPingPong"));
     m_drill.setSounds({});
-    m_drill.QuestionList.reset();
-    trace(QStringLiteral("release QuestionList"));
-    m_drill.AnswerList.reset();
-    trace(QStringLiteral("release AnswerList"));
-    m_drill.QNumList.reset();
-    trace(QStringLiteral("release QNumList"));
-    m_drill.CQList.reset();
-    trace(QStringLiteral("release CQList"));
+    m_drill.releaseLists([this](const QString& list) { trace(QStringLiteral("release ") + list); });
     OptionList.reset();
     trace(QStringLiteral("release OptionList"));
     SubDirectoryList.reset();

@@ -88,7 +88,7 @@ public:
     /// The control with this object name (controls live in the scaled view, not as children).
     QWidget* FindComponent(const QString& name) const;
     ScaledView* scaledView() const { return m_view; }
-    Drill& drill() { return m_drill; }
+    const Drill& drill() const { return m_drill; }
 
     // DrillView
     void setCaption(const QString& caption) override;
@@ -120,9 +120,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
+    QWidget* focusAfter(QWidget* lost) const;
     void bindEvents();
     void setUpVoices();
     void guarded(const std::function<void()>& handler);

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/scaled_view.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -43,7 +44,7 @@ TForm2::TForm2(Application& application, TForm1& form1)
     // Wide enough for the whole question at its size; the toolkit's default width cut it off.
     m_view->place(Label1, {16, 8, 200, 17});
     m_view->place(ListBox1, {8, 32, 433, 185});
-    QWidget::setTabOrder(Button1, ListBox1);
+    m_view->setTabChain({Button1, ListBox1});
 
     connect(Button1, &QPushButton::clicked, this,
             [this] { m_application.guard(this, [this] { Button1Click(); }); });
@@ -51,8 +52,22 @@ TForm2::TForm2(Application& application, TForm1& form1)
 
 void TForm2::Button1Click()
 {
-    m_form1.chooseCourse(ListBox1->currentRow());
+    // The current row survives a Ctrl+click that clears the selection; only a selected item
+    // counts.
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
+    m_form1.chooseCourse(selected.isEmpty() ? -1 : selected.front().row());
     close();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    // A dialog closes on Esc; this window closes only by its close box or the system's close
+    // command, so that a stray Esc cannot leave the learner without a course.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace lexamo

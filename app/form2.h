@@ -30,6 +30,9 @@ public:
     QLabel* Label1 = nullptr;
     QListWidget* ListBox1 = nullptr;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Application& m_application;
     TForm1& m_form1;

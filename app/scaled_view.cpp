@@ -4,6 +4,8 @@
 
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -16,6 +18,25 @@ namespace {
 constexpr qreal ShadowDistance = 3.0;
 constexpr qreal ShadowBlur = 3.0;
 constexpr int ShadowAlpha = 153;
+
+// The focus frame, in design units: it stretches with everything else.
+constexpr qreal FocusFrameWidth = 2.0;
+constexpr qreal FocusFrameGap = 1.0;
+const QColor FocusFrameColour(0x10, 0x20, 0x80);
+
+/// Whether a control of the tab chain can take the focus now. Its focus policy is not asked
+/// again: Qt takes the Tab stop away from the other buttons of a radio group whenever one of
+/// them gains the focus, and its arrow keys that would reach them do not work in a proxy.
+bool canTakeFocus(const QWidget* control)
+{
+    return control->isVisible() && control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
+}
+
+bool isKeyEvent(const QEvent* event)
+{
+    return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+           event->type() == QEvent::ShortcutOverride;
+}
 
 } // namespace
 
@@ -66,6 +87,134 @@ QList<QWidget*> ScaledView::shadowedControls() const
         for (const QPointer<QWidget>& control : shadows->controls())
             result.append(control.data());
     return result;
+}
+
+void ScaledView::setTabChain(const QList<QWidget*>& chain)
+{
+    m_tabChain = chain;
+    for (qsizetype i = 0; i < chain.size(); ++i) {
+        chain[i]->installEventFilter(this);
+        if (i > 0)
+            QWidget::setTabOrder(chain[i - 1], chain[i]);
+    }
+}
+
+QWidget* ScaledView::nextFocusable(QWidget* from, const std::function<bool(QWidget*)>& wanted) const
+{
+    const qsizetype count = m_tabChain.size();
+    const qsizetype start = m_tabChain.indexOf(from);
+    for (qsizetype step = 1; step <= count; ++step) {
+        QWidget* control = m_tabChain[(start + step + count) % count];
+        if (canTakeFocus(control) && (!wanted || wanted(control)))
+            return control;
+    }
+    return nullptr;
+}
+
+void ScaledView::moveFocus(bool forward)
+{
+    const qsizetype count = m_tabChain.size();
+    qsizetype index = m_tabChain.indexOf(m_surface->focusWidget());
+    if (index < 0)
+        index = forward ? -1 : count;
+    for (qsizetype step = 1; step <= count; ++step) {
+        QWidget* control =
+            m_tabChain[((forward ? index + step : index - step) % count + count) % count];
+        if (canTakeFocus(control)) {
+            control->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void ScaledView::focusLost(QWidget* control)
+{
+    // Decided once the handler that hid or disabled the control has finished: the drill may
+    // show the next question's words or enable Next a moment later.
+    m_lostFocus = control;
+    if (m_handOnPending)
+        return;
+    m_handOnPending = true;
+    QMetaObject::invokeMethod(this, &ScaledView::handFocusOn, Qt::QueuedConnection);
+}
+
+void ScaledView::handFocusOn()
+{
+    m_handOnPending = false;
+    QWidget* lost = m_lostFocus;
+    m_lostFocus = nullptr;
+    if (!lost || (canTakeFocus(lost) && m_surface->focusWidget() == lost))
+        return;
+    QWidget* successor = m_successor ? m_successor(lost) : nextFocusable(lost);
+    if (successor)
+        successor->setFocus(Qt::OtherFocusReason);
+}
+
+bool ScaledView::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && !m_tabChain.isEmpty()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain =
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            moveFocus(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
+}
+
+bool ScaledView::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* control = static_cast<QWidget*>(watched);
+    // A hidden control keeps Qt's focus inside the proxy: its keys would still click it.
+    if (isKeyEvent(event) && !control->isVisible()) {
+        event->accept();
+        return true;
+    }
+    switch (event->type()) {
+    case QEvent::Hide:
+        if (m_surface->focusWidget() == control)
+            focusLost(control);
+        scene()->update(focusFrame(control));
+        break;
+    case QEvent::FocusOut:
+        // Qt moves the focus away from a control that is disabled; where to is ours to say.
+        if (!control->isEnabled())
+            focusLost(control);
+        scene()->update(focusFrame(control));
+        break;
+    case QEvent::FocusIn:
+    case QEvent::Show:
+    case QEvent::EnabledChange:
+        scene()->update(focusFrame(control));
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+QRectF ScaledView::focusFrame(QWidget* control) const
+{
+    const QRectF bounds(control->mapTo(m_surface, QPoint(0, 0)), control->size());
+    const qreal outside = FocusFrameGap + FocusFrameWidth;
+    return bounds.adjusted(-outside, -outside, outside, outside);
+}
+
+void ScaledView::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QGraphicsView::drawForeground(painter, rect);
+    QWidget* focused = m_surface->focusWidget();
+    if (!focused || !focused->hasFocus() || !canTakeFocus(focused) || !m_tabChain.contains(focused))
+        return;
+    const qreal inset = FocusFrameWidth / 2;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(FocusFrameColour, FocusFrameWidth));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(focusFrame(focused).adjusted(inset, inset, -inset, -inset));
+    painter->restore();
 }
 
 void ScaledView::repaintNow()

@@ -2,7 +2,10 @@
 
 #include <QGraphicsView>
 #include <QHash>
+#include <QPointer>
 #include <QSizeF>
+
+#include <functional>
 
 namespace lexamo {
 
@@ -13,10 +16,18 @@ class DropShadows;
 /// where it is drawn. The controls are ordinary child widgets of the surface, which one proxy
 /// puts in the scene: embedding each control on its own would give every one a window of its
 /// own and make start-up slow.
+///
+/// The view also runs the keyboard focus among the controls, since Qt's own tab chain ends in
+/// the single proxied surface: Tab and Shift+Tab cycle through the tab chain, the focused control
+/// wears a frame drawn in design units, and a control that loses the focus by being hidden or
+/// disabled hands it on.
 class ScaledView : public QGraphicsView
 {
     Q_OBJECT
 public:
+    /// Chooses the control that takes the focus from one that was hidden or disabled.
+    using FocusSuccessor = std::function<QWidget*(QWidget* lost)>;
+
     ScaledView(QSize designSize, QColor background, QWidget* parent = nullptr);
 
     /// The widget that holds every control, in design units.
@@ -29,16 +40,36 @@ public:
     /// The controls that cast a shadow.
     QList<QWidget*> shadowedControls() const;
 
+    /// The controls that Tab visits, in order.
+    void setTabChain(const QList<QWidget*>& chain);
+    /// By default the focus goes to the next control of the chain that can take it.
+    void setFocusSuccessor(FocusSuccessor successor) { m_successor = std::move(successor); }
+    /// The first control after `from` in the chain, cyclically, that can take the focus and
+    /// satisfies `wanted`; null when there is none.
+    QWidget* nextFocusable(QWidget* from, const std::function<bool(QWidget*)>& wanted = {}) const;
+
     /// Paints the current state at once: the user-interface thread is about to block.
     void repaintNow();
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
+    void moveFocus(bool forward);
+    void focusLost(QWidget* control);
+    void handFocusOn();
+    QRectF focusFrame(QWidget* control) const;
+
     QSize m_designSize;
     QWidget* m_surface;
     QHash<QWidget*, DropShadows*> m_shadows;
+    QList<QWidget*> m_tabChain;
+    FocusSuccessor m_successor;
+    QPointer<QWidget> m_lostFocus;
+    bool m_handOnPending = false;
 };
 
 } // namespace lexamo

@@ -37,6 +37,30 @@ Drill::Drill(DrillView& view, const std::unique_ptr<SpeechEngine>& voice, SoundP
 {
 }
 
+void Drill::createLists(const std::function<void(const QString&)>& step)
+{
+    QuestionList = std::make_unique<StringList>();
+    step(QStringLiteral("QuestionList"));
+    AnswerList = std::make_unique<StringList>();
+    step(QStringLiteral("AnswerList"));
+    QNumList = std::make_unique<StringList>();
+    step(QStringLiteral("QNumList"));
+    CQList = std::make_unique<StringList>();
+    step(QStringLiteral("CQList"));
+}
+
+void Drill::releaseLists(const std::function<void(const QString&)>& step)
+{
+    QuestionList.reset();
+    step(QStringLiteral("QuestionList"));
+    AnswerList.reset();
+    step(QStringLiteral("AnswerList"));
+    QNumList.reset();
+    step(QStringLiteral("QNumList"));
+    CQList.reset();
+    step(QStringLiteral("CQList"));
+}
+
 bool Drill::active() const
 {
     return m_courseStarted && m_random && QuestionList && AnswerList && QNumList && CQList;

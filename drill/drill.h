@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace lexamo {
@@ -47,7 +48,21 @@ public:
 
     bool courseStarted() const { return m_courseStarted; }
 
-    // The drill's lists live from the window's creation to its closing.
+    /// The four lists live from the window's creation to its closing; `step` hears the name of
+    /// each list as it is created or released, in order.
+    void createLists(const std::function<void(const QString&)>& step);
+    void releaseLists(const std::function<void(const QString&)>& step);
+
+    // What the learner can read off the screen, for tools that drive the window.
+    int questionCount() const { return AllQuestNum; }
+    int position() const { return CurrentNum; }
+    const QString& sentence() const { return TempSentence; }
+    QStringList words() const { return CQList ? CQList->lines() : QStringList(); }
+    QStringList questionOrder() const { return QNumList ? QNumList->lines() : QStringList(); }
+
+    static const std::array<QString, 8> PraisePhrases;
+
+private:
     std::unique_ptr<StringList> QuestionList; // English lines; entry q-1 is question q
     std::unique_ptr<StringList> AnswerList;   // Japanese lines, paired with QuestionList
     std::unique_ptr<StringList> QNumList;     // question order: entry k holds the number at k+1
@@ -64,9 +79,6 @@ public:
     int NewChk = 0;
     std::array<WordButton*, WordButtonCount + 1> btnQArray{};
 
-    static const std::array<QString, 8> PraisePhrases;
-
-private:
     bool active() const;
     void buildQuestionOrder();
     /// Position 1, both counts 0, the first question presented.

@@ -116,7 +116,7 @@ int main(int argc, char** argv)
     const int clicks = 10000;
     while (static_cast<int>(toClickSound.size()) < clicks) {
         // Click the words in sentence order: each question is judged correct, then Next.
-        const QStringList words = form.drill().CQList->lines();
+        const QStringList words = form.drill().words();
         for (qsizetype w = 0; w < words.size(); ++w) {
             const QString& word = words[w];
             WordPushButton* target = nullptr;
@@ -132,7 +132,7 @@ int main(int argc, char** argv)
                     std::chrono::duration<double, std::micro>(player.feedbackPlayed - start)
                         .count());
         }
-        if (form.drill().CurrentNum == form.drill().AllQuestNum)
+        if (form.drill().position() == form.drill().questionCount())
             form.btnReset->click();
         else
             form.btnNext->click();

@@ -139,7 +139,6 @@ TEST_F(DrillScenario, RetryMidAttemptShowsTheSameButtonsInTheSamePlaces)
     form1->btnRetry->click();
     EXPECT_EQ(form1->lbEnglish->text(), QString());
     EXPECT_EQ(visibleWords(), before);
-    EXPECT_EQ(form1->drill().WCNum, 1);
     answer("one two three four");
     EXPECT_EQ(labels()[1], QStringLiteral("正解数： 1"));
 }
@@ -167,20 +166,20 @@ TEST_F(DrillScenario, ResetDuringAndAfterARunAsksTheSameShuffledOrder)
     EXPECT_EQ(feedback(), QStringList());
     form1->SubDirectory = QStringLiteral("./");
     form1->InitialGame();
-    const QStringList order = form1->drill().QNumList->lines();
-    QStringList asked{form1->drill().TempSentence};
+    const QStringList order = form1->drill().questionOrder();
+    QStringList asked{form1->drill().sentence()};
     answer(asked.back());
     form1->btnReset->click(); // during the run
-    EXPECT_EQ(form1->drill().QNumList->lines(), order);
-    EXPECT_EQ(form1->drill().TempSentence, asked.front());
+    EXPECT_EQ(form1->drill().questionOrder(), order);
+    EXPECT_EQ(form1->drill().sentence(), asked.front());
     EXPECT_EQ(labels(), (QStringList{"問題番号： 1/3", "正解数： 0", "誤答数： 0"}));
     for (int position = 1; position <= 3; ++position) {
-        answer(form1->drill().TempSentence);
+        answer(form1->drill().sentence());
         form1->btnNext->click();
     }
     form1->btnReset->click(); // after the run
-    EXPECT_EQ(form1->drill().QNumList->lines(), order);
-    EXPECT_EQ(form1->drill().TempSentence, asked.front());
+    EXPECT_EQ(form1->drill().questionOrder(), order);
+    EXPECT_EQ(form1->drill().sentence(), asked.front());
 }
 
 TEST_F(DrillScenario, RandomSwitchDrawsANewOrderAtEachSwitchToOnOnly)
@@ -188,17 +187,17 @@ TEST_F(DrillScenario, RandomSwitchDrawsANewOrderAtEachSwitchToOnOnly)
     // The first course start is in file order; each switch to ON draws three positions.
     start({"q1", "q2", "q3"}, {"一", "二", "三"},
           {/*q1*/ 0, 2, 1, 2, /*q3*/ 0, /*q1*/ 0, 1, 1, 2, /*q2*/ 0});
-    EXPECT_EQ(form1->drill().QNumList->lines(), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(form1->drill().questionOrder(), (QStringList{"1", "2", "3"}));
     form1->rbOn->click();
-    EXPECT_EQ(form1->drill().QNumList->lines(), (QStringList{"3", "2", "1"}));
-    EXPECT_EQ(form1->drill().TempSentence, QStringLiteral("q3"));
+    EXPECT_EQ(form1->drill().questionOrder(), (QStringList{"3", "2", "1"}));
+    EXPECT_EQ(form1->drill().sentence(), QStringLiteral("q3"));
     const auto drawsBefore = random->bounds.size();
     form1->rbOn->click(); // already checked: nothing restarts
     EXPECT_EQ(random->bounds.size(), drawsBefore);
     form1->rbOff->click();
-    EXPECT_EQ(form1->drill().QNumList->lines(), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(form1->drill().questionOrder(), (QStringList{"1", "2", "3"}));
     form1->rbOn->click();
-    EXPECT_EQ(form1->drill().QNumList->lines(), (QStringList{"2", "1", "3"}));
+    EXPECT_EQ(form1->drill().questionOrder(), (QStringList{"2", "1", "3"}));
     EXPECT_EQ(log.only({"speak:"}).size(), 4) << "each change presented question 1 once";
 }
 

@@ -1,8 +1,10 @@
 #include "form_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace lexamo::testing {
@@ -121,7 +123,7 @@ TEST_F(SelectionWindow, AFailingOkKeepsTheWindowOpenAndAnotherCourseCanBeChosen)
         << errors[0].toStdString();
     EXPECT_TRUE(openAfterError);
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("Good"));
-    EXPECT_EQ(form1->drill().TempSentence, QStringLiteral("g1"));
+    EXPECT_EQ(form1->drill().sentence(), QStringLiteral("g1"));
 }
 
 TEST_F(SelectionWindow, ChangeCourseKeepsTheSelectionAndTheCloseBoxKeepsTheRun)
@@ -146,7 +148,7 @@ TEST_F(SelectionWindow, ChangeCourseKeepsTheSelectionAndTheCloseBoxKeepsTheRun)
     form1->btnChangeCourse->click();
     EXPECT_EQ(selectedOnReopen, 0);
     EXPECT_EQ(log.events, before) << "closing without a choice changes nothing";
-    EXPECT_EQ(form1->drill().CurrentNum, 2);
+    EXPECT_EQ(form1->drill().position(), 2);
 
     whileOpen({[&] {
         form2->ListBox1->setCurrentRow(1);
@@ -161,6 +163,59 @@ TEST_F(SelectionWindow, ChangeCourseKeepsTheSelectionAndTheCloseBoxKeepsTheRun)
     }});
     form1->btnChangeCourse->click();
     EXPECT_EQ(selectedOnReopen, 1);
+}
+
+/// Keys as the learner types them into the selection window.
+void pressIn(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(window->windowHandle(), Qt::Key(key), modifiers);
+    QApplication::processEvents();
+}
+
+TEST_F(SelectionWindow, EscLeavesTheWindowOpenAndTabCyclesOkAndTheList)
+{
+    writeCourse(QStringLiteral("only"), QStringLiteral("Only"), {"o1"}, {"オ"});
+    createForms();
+    bool openAfterEsc = false;
+    QStringList visited;
+    whileOpen({[&] {
+                   form2->activateWindow();
+                   ASSERT_TRUE(QTest::qWaitForWindowActive(form2.get()));
+                   pressIn(form2.get(), Qt::Key_Escape);
+                   openAfterEsc = form2->isVisible();
+                   for (int i = 0; i < 3; ++i) {
+                       pressIn(form2.get(), Qt::Key_Tab);
+                       QWidget* focus = form2->scaledView()->surface()->focusWidget();
+                       visited << (focus && focus->hasFocus() ? focus->objectName() : QString());
+                   }
+               },
+               [&] { form2->close(); }});
+    form1->FormShow();
+    EXPECT_TRUE(openAfterEsc);
+    EXPECT_EQ(visited, (QStringList{"Button1", "ListBox1", "Button1"}));
+    EXPECT_EQ(form1->windowTitle(), QStringLiteral("Form1"));
+}
+
+TEST_F(SelectionWindow, OkAfterACtrlClickThatClearsTheSelectionReportsTheIndexError)
+{
+    writeCourse(QStringLiteral("a"), QStringLiteral("A"), {"a1"}, {"ア"});
+    writeCourse(QStringLiteral("b"), QStringLiteral("B"), {"b1"}, {"ビ"});
+    createForms();
+    int currentAfterClear = -1;
+    whileOpen({[&] {
+                   QListWidget* list = form2->ListBox1;
+                   const QRect item = list->visualItemRect(list->item(0));
+                   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                     item.center());
+                   currentAfterClear = list->currentRow();
+                   form2->Button1->click();
+               },
+               [&] { form2->close(); }});
+    form1->FormShow();
+    EXPECT_EQ(currentAfterClear, 0) << "the row stays current, unselected";
+    EXPECT_EQ(log.only({"error:"}),
+              QStringList{QStringLiteral("error:リストのインデックスが範囲を超えています (-1)")});
+    EXPECT_EQ(form1->windowTitle(), QStringLiteral("Form1"));
 }
 
 } // namespace

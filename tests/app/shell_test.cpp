@@ -2,12 +2,16 @@
 #include "form_fixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QGraphicsProxyWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -116,25 +120,86 @@ TEST_F(ShellTest, TwentyEightControlsCarryADropShadow)
     EXPECT_EQ(shadowed, expected);
 }
 
-TEST_F(ShellTest, TabFollowsTheTabNumbersWithinEachContainer)
+/// Collects the regions the view's viewport repaints.
+class RepaintRecorder : public QObject
+{
+public:
+    explicit RepaintRecorder(QWidget* viewport) { viewport->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            repainted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion repainted;
+};
+
+TEST_F(ShellTest, HidingOrShowingAButtonRepaintsItsShadowToo)
 {
     createForms();
-    auto chainFrom = [](QWidget* first, int count) {
-        QStringList names{first->objectName()};
-        for (QWidget* widget = first->nextInFocusChain(); names.size() < count;
-             widget = widget->nextInFocusChain())
-            if (widget->focusPolicy() & Qt::TabFocus)
-                names << widget->objectName();
-        return names;
-    };
-    EXPECT_EQ(
-        chainFrom(form1->wordButtons[17], 11),
-        (QStringList{"btnWord17", "btnWord18", "btnWord19", "btnWord20", "btnWord21", "btnWord22",
-                     "btnWord23", "btnWord24", "btnWord9", "btnWord10", "btnWord11"}));
-    EXPECT_EQ(chainFrom(form1->wordButtons[2], 4),
-              (QStringList{"btnWord2", "btnRetry", "btnNext", "btnReset"}));
-    EXPECT_EQ(chainFrom(form1->bbtnListenAgain, 3),
-              (QStringList{"bbtnListenAgain", "btnClose", "rbVOff"}));
+    form1->resize(1426, 720);
+    QApplication::processEvents();
+    ScaledView* view = form1->scaledView();
+    QWidget* button = form1->wordButtons[6];
+    // Beyond the button's lower right corner, where only its shadow is drawn.
+    const QRectF shadowOnly(QPointF(button->mapTo(view->surface(), QPoint(0, 0))) +
+                                QPointF(button->width(), button->height()),
+                            QSizeF(3, 3));
+    const QRect drawnAt = view->mapFromScene(shadowOnly).boundingRect();
+    for (const bool visible : {false, true}) {
+        RepaintRecorder recorder(view->viewport());
+        button->setVisible(visible);
+        QApplication::processEvents();
+        EXPECT_TRUE(recorder.repainted.contains(drawnAt)) << "visible " << visible;
+    }
+}
+
+TEST_F(ShellTest, TheVoiceListOpensOnTheWindowScrollsAndShowsWholeNames)
+{
+    std::vector<VoiceToken> voices;
+    for (int i = 0; i < 40; ++i)
+        voices.emplace_back(QStringLiteral("v%1").arg(i), QStringLiteral("Voice %1").arg(i));
+    const QString longName =
+        QStringLiteral("eSpeak NG en-US-nyc - English (United States, New York City), male");
+    voices.emplace_back(QStringLiteral("nyc"), longName);
+    createForms(voices);
+    QComboBox* list = form1->ComboBox1;
+    list->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* popup = list->view();
+    ASSERT_TRUE(popup->isVisible());
+    // The open list lies within the window's design space and scrolls through the voices.
+    QGraphicsProxyWidget* popupProxy = popup->window()->graphicsProxyWidget();
+    ASSERT_NE(popupProxy, nullptr) << "the popup is drawn in the scaled scene";
+    const QRectF inScene = popupProxy->sceneBoundingRect();
+    ScaledView* view = form1->scaledView();
+    EXPECT_TRUE(view->sceneRect().contains(inScene))
+        << inScene.x() << "," << inScene.y() << " " << inScene.width() << "x" << inScene.height();
+    EXPECT_TRUE(popup->verticalScrollBar()->isVisible());
+    EXPECT_GT(popup->width(), list->width()) << "wider than the closed list";
+    EXPECT_EQ(list->itemData(40, Qt::ToolTipRole).toString(), longName);
+
+    // The last voice, scrolled to, is picked with the mouse.
+    const QModelIndex last = list->model()->index(40, 0);
+    popup->scrollTo(last);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(last).center());
+    QApplication::processEvents();
+    EXPECT_EQ(list->currentIndex(), 40);
+    EXPECT_EQ(log.events.back(), QStringLiteral("Voice:") + longName);
+    EXPECT_EQ(list->toolTip(), longName) << "the closed list cuts the name; its tip does not";
+}
+
+TEST_F(ShellTest, RestoredFromMaximizedTheWindowHasItsDesignSizeCentred)
+{
+    createForms();
+    fillScreen(*form1);
+    QApplication::processEvents();
+    ASSERT_TRUE(form1->isMaximized());
+    form1->setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    const QRect desktop = form1->screen()->availableGeometry();
+    EXPECT_EQ(form1->geometry().size(), QSize(713, 480));
+    EXPECT_EQ(form1->geometry().center(), desktop.center());
 }
 
 TEST_F(ShellTest, AClickWhereAScaledWordButtonIsDrawnReachesThatButton)

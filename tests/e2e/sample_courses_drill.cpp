@@ -92,13 +92,13 @@ bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes,
     else
         clickDrawn(form.scaledView(), form.btnChangeCourse);
     std::printf("course %d: %s, %d questions\n", row + 1, qPrintable(form.windowTitle()),
-                form.drill().AllQuestNum);
-    if (form.drill().AllQuestNum == 0)
+                form.drill().questionCount());
+    if (form.drill().questionCount() == 0)
         return fail("no course was loaded");
 
     const qsizetype messagesBefore = boxes.messages.size();
-    for (int position = 1; position <= form.drill().AllQuestNum; ++position) {
-        const QStringList words = form.drill().CQList->lines();
+    for (int position = 1; position <= form.drill().questionCount(); ++position) {
+        const QStringList words = form.drill().words();
         for (qsizetype clicked = 0; clicked < words.size(); ++clicked) {
             // Half of the second sentence rebuilt: the answer line, the counter of the first
             // question and the words still to click all have something to show.
@@ -114,7 +114,7 @@ bool drillCourse(TForm1& form, int row, bool first, AnsweringBoxes& boxes,
                 return fail("a word of the sentence is on no visible button");
             clickDrawn(form.scaledView(), target);
         }
-        if (form.lbEnglish->text() != form.drill().TempSentence || !form.btnNext->isEnabled())
+        if (form.lbEnglish->text() != form.drill().sentence() || !form.btnNext->isEnabled())
             return fail("the rebuilt sentence was not judged correct");
         clickDrawn(form.scaledView(), form.btnNext);
     }
