@@ -47,8 +47,10 @@ void resetPeak()
 
 } // namespace
 
-int main()
+// An argument limits the run to the voices whose id contains it.
+int main(int argc, char** argv)
 {
+    const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     NullSink sink;
     EmbeddedSpeechEngine engine(sink);
     const VoiceCollection voices = engine.GetVoices();
@@ -59,6 +61,8 @@ int main()
     std::printf("%-22s %5s %-28s %9s %9s %8s\n", "voice", "speed", "text", "synth ms", "audio s",
                 "extra MB");
     for (int v = 0; v < voices.Count(); ++v) {
+        if (!voices.Item(v).id().contains(only))
+            continue;
         engine.Voice(voices.Item(v));
         for (const float rate : {0.0f, -10.0f}) {
             engine.Rate(rate);

@@ -1,5 +1,7 @@
 #include "speakable_text.h"
 
+#include <utility>
+
 namespace lexamo {
 
 namespace {
@@ -12,6 +14,22 @@ bool isSpaceLike(char32_t c)
 bool isPunctuationOrSymbol(char32_t c)
 {
     return QChar::isPunct(c) || QChar::isSymbol(c);
+}
+
+/// How long a character takes to say, in plain letters. A digit is said as a word or more
+/// ("123" is "one hundred twenty-three"), a symbol by its name, a letter of another script by a
+/// description; each about as long as eight letters of an English word. Weighing them keeps a
+/// text of numbers or symbols as short to say as a text of words of the same cost.
+constexpr int Expensive = 8;
+constexpr int InitialCost = Expensive - 2;
+
+int speakingCost(char32_t c)
+{
+    if (QChar::isDigit(c) || QChar::isSymbol(c))
+        return Expensive;
+    if (QChar::isLetter(c) && QChar::script(c) != QChar::Script_Latin)
+        return Expensive;
+    return 1;
 }
 
 /// Builds the speakable text code point by code point, applying every limit as it goes.
@@ -40,12 +58,11 @@ public:
                 return true;
             }
             if (c == U'.' && m_lettersInRow == 1) {
-                if (++m_initials > SpeakableLimits::Initials) {
-                    // The letters stay apart as if the stop were there, so the chain goes on.
-                    m_lettersInRow = 0;
-                    m_result.shortened = true;
-                    return true;
-                }
+                // Each initial is said as a word: a long chain is said as far as the limit.
+                if (++m_initials > SpeakableLimits::Initials)
+                    return false;
+                // An initial is said by its name ("W." is "double-u").
+                m_extraCost = InitialCost;
             } else if (c != U'.') {
                 m_initials = 0;
             }
@@ -89,8 +106,10 @@ private:
 
     bool appendRaw(char32_t c)
     {
-        if (m_length >= SpeakableLimits::Text)
+        const int cost = speakingCost(c) + std::exchange(m_extraCost, 0);
+        if (m_cost + cost > SpeakableLimits::Text)
             return false;
+        m_cost += cost;
         ++m_length;
         if (QChar::requiresSurrogates(c)) {
             m_result.text.append(QChar(QChar::highSurrogate(c)));
@@ -103,6 +122,8 @@ private:
 
     SpeakableText m_result;
     int m_length = 0; // code points in the result
+    int m_cost = 0;   // what they take to say, in plain letters
+    int m_extraCost = 0;
     int m_wordLength = 0;
     int m_punctuationRun = 0;
     int m_lettersInRow = 0;

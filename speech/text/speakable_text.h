@@ -8,7 +8,8 @@ namespace lexamo {
 /// The limits a text is held to before any synthesizer sees it. flite overflows a heap buffer
 /// when about 300 punctuation marks follow a word, and its time and memory grow with the square
 /// of a word's length; espeak-ng overflows its stack on a long chain of single-letter
-/// abbreviations ("b.b.b. b.b."); both speak any long text for as long as it is. The numbers are
+/// abbreviations ("b.b.b. b.b."), and its statistical voices take hundreds of megabytes for
+/// a minute of numbers or spelled letters; both speak any long text for as long as it is. The numbers are
 /// far from every one of those faults and above what a drill sentence needs (24 words).
 struct SpeakableLimits
 {
@@ -17,11 +18,12 @@ struct SpeakableLimits
     static constexpr int PunctuationRun = 3;
     /// Characters of one word: the longest English words have 45 letters.
     static constexpr int Word = 48;
-    /// Single letters with a full stop in a row ("U.S.A." is three): past this, the full stops
-    /// are left out and the letters are said as words.
+    /// Single letters with a full stop in a row ("U.S.A." is three): the text ends before the
+    /// word that goes past this.
     static constexpr int Initials = 12;
-    /// Characters of the whole text: twice a long drill sentence, about 25 seconds of speech at
-    /// the normal speed.
+    /// What the whole text takes to say, counted in letters of English words, digits, symbols
+    /// and letters of other scripts as eight each: twice a long drill sentence, about 20 seconds
+    /// of speech at the normal speed.
     static constexpr int Text = 320;
 };
 
