@@ -197,6 +197,38 @@ TEST_F(DiskOutput, EffectPlaysOnDuringSpeechMixedWithIt)
     EXPECT_FLOAT_EQ(*low, -1.0f);
 }
 
+// Speech arrives piece by piece while it plays; a piece that comes late leaves a gap, never a
+// loss, and the wait ends only after the last piece.
+TEST_F(DiskOutput, SpeechStreamedInPiecesPlaysWhole)
+{
+    const auto first = speechTone(0.3, 300, 0.5);
+    const auto second = speechTone(0.3, 300, 0.5);
+    m_output->beginSpeech(16000);
+    m_output->pushSpeech(first.data(), first.size());
+    EXPECT_FALSE(m_output->waitSpeechPlayed(std::chrono::milliseconds(50)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    m_output->pushSpeech(second.data(), second.size());
+    m_output->endSpeech();
+    EXPECT_TRUE(m_output->waitSpeechPlayed(std::chrono::seconds(10)));
+
+    EXPECT_NEAR(countOf(presence(recorded(), 300, 0.1)), 60, 3);
+}
+
+TEST_F(DiskOutput, CancelledSpeechStopsAtOnce)
+{
+    const auto speech = speechTone(3.0, 300, 0.5);
+    m_output->beginSpeech(16000);
+    m_output->pushSpeech(speech.data(), speech.size());
+    EXPECT_FALSE(m_output->waitSpeechPlayed(std::chrono::milliseconds(200)));
+    m_output->cancelSpeech();
+    EXPECT_TRUE(m_output->waitSpeechPlayed(std::chrono::milliseconds(0)));
+    waitFor(*m_output, 0.3);
+
+    const int heard = countOf(presence(recorded(), 300, 0.1));
+    EXPECT_GE(heard, 10);
+    EXPECT_LE(heard, 60);
+}
+
 TEST_F(DiskOutput, MalformedImageIsIgnored)
 {
     const Bytes click = test::toneImage({1, 1, 6000, 16, 16, 0.24, 523, 0.5, 0.5, false});
