@@ -1,5 +1,6 @@
 // How quickly a sound effect reaches the device: from the playEffect() call to the audio callback
-// that first mixes it, and how long the calling thread spends inside playEffect().
+// that first mixes it, and how long the calling thread spends inside playEffect(); also for the
+// first effect after the device was closed for being idle, which opens it again.
 //
 // Runs on SDL's disk driver writing to /dev/null unless SDL_AUDIODRIVER names another driver.
 
@@ -63,5 +64,31 @@ int main()
                 percentile(latencyMs, 1.0));
     std::printf("time in playEffect: median %.1f us, p99 %.1f us\n", percentile(callUs, 0.5),
                 percentile(callUs, 0.99));
+
+    // After an idle spell: the device closes, the next effect opens it again.
+    constexpr int kWakes = 5;
+    lexamo::AudioOutput idleOutput(std::chrono::milliseconds(100));
+    std::vector<double> wakeMs;
+    std::vector<double> wakeCallMs;
+    for (int i = 0; i < kWakes; ++i) {
+        while (idleOutput.deviceOpen()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        const auto started = idleOutput.effectsStarted();
+        const auto before = Clock::now();
+        idleOutput.playEffect(click);
+        const auto after = Clock::now();
+        while (idleOutput.effectsStarted() == started) {
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+        wakeCallMs.push_back(std::chrono::duration<double, std::milli>(after - before).count());
+        wakeMs.push_back(
+            std::chrono::duration<double, std::milli>(idleOutput.lastEffectStart() - before)
+                .count());
+    }
+    std::printf("after an idle close, play to first mix: median %.2f ms, max %.2f ms; time in "
+                "playEffect: median %.2f ms (%d plays)\n",
+                percentile(wakeMs, 0.5), percentile(wakeMs, 1.0), percentile(wakeCallMs, 0.5),
+                kWakes);
     return 0;
 }
