@@ -4,6 +4,7 @@
 // audio for any text.
 
 #include "speech/synthesis/embedded_speech_engine.h"
+#include "tests/synthesis/discarding_sink.h"
 #include "tests/synthesis/hostile_texts.h"
 
 #include <QFile>
@@ -14,16 +15,6 @@
 using namespace lexamo;
 
 namespace {
-
-class NullSink : public PcmSink
-{
-public:
-    void beginSpeech(int) override {}
-    void pushSpeech(const std::int16_t*, std::size_t) override {}
-    void endSpeech() override {}
-    void cancelSpeech() override {}
-    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
-};
 
 long statusKilobytes(const char* field)
 {
@@ -51,7 +42,7 @@ void resetPeak()
 int main(int argc, char** argv)
 {
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    NullSink sink;
+    test::DiscardingSink sink;
     EmbeddedSpeechEngine engine(sink);
     const VoiceCollection voices = engine.GetVoices();
     const std::vector<QString> texts = test::hostileTexts();

@@ -9,6 +9,7 @@
 
 #include "courses/line_file.h"
 #include "speech/synthesis/embedded_speech_engine.h"
+#include "tests/synthesis/discarding_sink.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -50,16 +51,6 @@ const QStringList kEverydaySentences = {
     QStringLiteral("He reads the newspaper after dinner."),
     QStringLiteral("How much does this shirt cost?"),
     QStringLiteral("Thank you very much for your help."),
-};
-
-class NullSink : public lexamo::PcmSink
-{
-public:
-    void beginSpeech(int) override {}
-    void pushSpeech(const std::int16_t*, std::size_t) override {}
-    void endSpeech() override {}
-    void cancelSpeech() override {}
-    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
 };
 
 QStringList sampleSentences(int limit)
@@ -165,7 +156,7 @@ int main(int argc, char** argv)
     if (!dir.isValid())
         return 1;
 
-    NullSink sink;
+    lexamo::test::DiscardingSink sink;
     lexamo::EmbeddedSpeechEngine engine(sink);
     const lexamo::VoiceCollection voices = engine.GetVoices();
     std::vector<VoiceScore> scores;

@@ -2,6 +2,7 @@
 // (where espeak-ng's output is time-stretched afterwards).
 
 #include "speech/synthesis/embedded_speech_engine.h"
+#include "tests/synthesis/discarding_sink.h"
 
 #include <QString>
 
@@ -9,23 +10,13 @@
 
 namespace {
 
-class NullSink : public lexamo::PcmSink
-{
-public:
-    void beginSpeech(int) override {}
-    void pushSpeech(const std::int16_t*, std::size_t) override {}
-    void endSpeech() override {}
-    void cancelSpeech() override {}
-    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
-};
-
 const QString kSentence = QStringLiteral(
     "When I was a child, I used to walk to school with my friends every morning, even when "
     "it was raining hard outside.");
 
 void synthesizeWith(benchmark::State& state, const QString& voiceId, float rate)
 {
-    NullSink sink;
+    lexamo::test::DiscardingSink sink;
     lexamo::EmbeddedSpeechEngine engine(sink);
     engine.Voice(lexamo::VoiceToken(voiceId, QString()));
     engine.Rate(rate);

@@ -1,6 +1,7 @@
 #include "../qt_printers.h"
 #include "hostile_texts.h"
 #include "speech/synthesis/embedded_speech_engine.h"
+#include "tests/synthesis/discarding_sink.h"
 
 #include <QString>
 
@@ -10,19 +11,9 @@
 namespace lexamo {
 namespace {
 
-class NoSink : public PcmSink
-{
-public:
-    void beginSpeech(int) override {}
-    void pushSpeech(const std::int16_t*, std::size_t) override {}
-    void endSpeech() override {}
-    void cancelSpeech() override {}
-    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
-};
-
 std::vector<QString> installedVoiceIds()
 {
-    NoSink sink;
+    test::DiscardingSink sink;
     EmbeddedSpeechEngine engine(sink);
     const VoiceCollection voices = engine.GetVoices();
     std::vector<QString> ids;
@@ -38,7 +29,7 @@ class HostileTextTest : public ::testing::TestWithParam<QString>
 // At the slowest speed every text still ends, within the longest utterance allowed.
 TEST_P(HostileTextTest, EveryVoiceSpeaksEveryTextBounded)
 {
-    NoSink sink;
+    test::DiscardingSink sink;
     EmbeddedSpeechEngine engine(sink);
     const VoiceCollection voices = engine.GetVoices();
     for (int i = 0; i < voices.Count(); ++i) {

@@ -1,4 +1,5 @@
 #include "speech/synthesis/embedded_speech_engine.h"
+#include "tests/synthesis/discarding_sink.h"
 
 #include <QTemporaryDir>
 
@@ -6,17 +7,6 @@
 
 namespace lexamo {
 namespace {
-
-class SilentSink : public PcmSink
-{
-public:
-    void beginSpeech(int) override {}
-    void pushSpeech(const std::int16_t*, std::size_t count) override { played += count; }
-    void endSpeech() override {}
-    void cancelSpeech() override {}
-    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
-    std::size_t played = 0;
-};
 
 // espeak-ng starts once per process, so this runs in its own executable: pointed at an empty
 // data folder, espeak-ng cannot start and only the flite voices are offered.
@@ -26,7 +16,7 @@ TEST(WithoutEspeakTest, FliteVoicesRemainAndSpeak)
     ASSERT_TRUE(emptyData.isValid());
     qputenv("ESPEAK_DATA_PATH", emptyData.path().toLocal8Bit());
 
-    SilentSink sink;
+    test::DiscardingSink sink;
     EmbeddedSpeechEngine engine(sink);
     const VoiceCollection voices = engine.GetVoices();
     ASSERT_EQ(voices.Count(), 5);
@@ -35,7 +25,7 @@ TEST(WithoutEspeakTest, FliteVoicesRemainAndSpeak)
         EXPECT_TRUE(voices.Item(i).id().startsWith(QStringLiteral("flite:")));
 
     engine.Speak(QStringLiteral("I am a boy."), 0);
-    EXPECT_GT(sink.played, 8000u);
+    EXPECT_GT(sink.pushed, 8000u);
 }
 
 } // namespace
