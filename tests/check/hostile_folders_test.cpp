@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -341,6 +343,39 @@ TEST_P(HostileFolderTest, LoaderCatalogueAndCheckerStayInCharge)
               (expected.join(u'\n') + u'\n').toStdString());
     EXPECT_EQ(QString::fromUtf8(checker.readAllStandardError()), QString());
     EXPECT_EQ(checker.exitCode(), hostile.exitCode);
+}
+
+// Memory is made scarce for the checker alone: AddressSanitizer's allocator refuses any block over
+// its limit, and without it the process's data segment is capped.
+TEST_F(HostileFolderTest, CourseTooLargeForMemoryIsReportedAndTheOthersAreChecked)
+{
+    writeFile("Bad/Option.txt", "Big\nB\n");
+    QByteArray english;
+    while (english.size() < 24 * 1000 * 1000)
+        english += "Hello there.\n";
+    writeFile("Bad/BE.txt", english);
+    writeFile("Bad/BJ.txt", "x\n");
+
+    QProcess checker;
+#if defined(__SANITIZE_ADDRESS__)
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ASAN_OPTIONS",
+                       environment.value("ASAN_OPTIONS") +
+                           ":allocator_may_return_null=1:max_allocation_size_mb=16");
+    checker.setProcessEnvironment(environment);
+#else
+    checker.setChildProcessModifier([] {
+        const rlimit limit{16 * 1024 * 1024, 16 * 1024 * 1024};
+        ::setrlimit(RLIMIT_DATA, &limit);
+    });
+#endif
+    checker.start(QStringLiteral(LEXAMO_CHECK_EXECUTABLE), {QStringLiteral(".")});
+    ASSERT_TRUE(checker.waitForFinished(60000)) << "lexamo-check did not finish";
+    ASSERT_EQ(checker.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(QString::fromUtf8(checker.readAllStandardOutput()).toStdString(),
+              "Bad/: error: not enough memory to check this course\n"
+              "2 courses checked: 1 with errors, 0 with warnings, 0 folders not listed\n");
+    EXPECT_EQ(checker.exitCode(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, HostileFolderTest, ::testing::ValuesIn(kCases),
