@@ -19,14 +19,15 @@ inline constexpr QLatin1StringView kOptionFileName{"Option.txt"};
 inline constexpr qsizetype kMaxWordsPerSentence = WordButtonCount;
 
 /// A course file larger than this is refused before it is read. Real courses are a few hundred
-/// kilobytes (10,000 sentences of 24 words are about 1.5 MB); the 100 MB benchmark course still
-/// loads, and the worst file this lets through costs well under a gigabyte to hold.
+/// kilobytes (10,000 sentences of 24 words are about 1.5 MB), and the 100 MB benchmark course
+/// still loads; each byte may cost two in memory once decoded.
 inline constexpr qint64 kMaxCourseFileBytes = qint64(128) * 1024 * 1024;
 
 /// A course file with more lines than this is refused: each line costs a span in the reader and an
-/// entry in the drill's question order, so a file of line feeds alone would otherwise take
-/// gigabytes. The benchmark course has about 3 million lines.
-inline constexpr qsizetype kMaxCourseFileLines = qsizetype(8) * 1024 * 1024;
+/// entry in the drill's question order, so 128 MiB of line feeds alone would take gigabytes. The
+/// benchmark course has up to 2.6 million lines; the largest course both limits let through peaks
+/// at about 0.9 GB (bench/courses/largest_course_bench.cpp).
+inline constexpr qsizetype kMaxCourseFileLines = qsizetype(4) * 1024 * 1024;
 
 /// The path of the option file of the course under the folder prefix ("./" or "./Lesson/").
 QString optionFilePath(const QString& folderPrefix);

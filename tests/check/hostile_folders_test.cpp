@@ -197,10 +197,10 @@ const HostileCase kCases[] = {
          writeBad("BJ.txt", "x\n");
      },
      "./Bad/",
-     openFailure("Bad/BE.txt", "行が多すぎます (コースのファイルは 8388608 行までです)"),
+     openFailure("Bad/BE.txt", "行が多すぎます (コースのファイルは 4194304 行までです)"),
      0,
      true,
-     {cannotRead("BE.txt", "行が多すぎます (コースのファイルは 8388608 行までです)")},
+     {cannotRead("BE.txt", "行が多すぎます (コースのファイルは 4194304 行までです)")},
      kOneError,
      1},
     {"StemClimbingOutOfTheFolder",

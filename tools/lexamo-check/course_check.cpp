@@ -62,6 +62,22 @@ auto readFile(const CoursePlace& place, const QString& path, Findings& findings,
     return std::nullopt;
 }
 
+// The sentence files are let go before the program's own loader reads them again.
+void checkSentenceFiles(const CoursePlace& place, const QString& stem, Findings& findings)
+{
+    const QString englishPath = englishFilePath(place.prefix, stem);
+    const QString japanesePath = japaneseFilePath(place.prefix, stem);
+    const auto readAll = [](const QString& path) { return readLines(path); };
+    const std::optional<StringList> english = readFile(place, englishPath, findings, readAll, stem);
+    const std::optional<StringList> japanese =
+        readFile(place, japanesePath, findings, readAll, stem);
+    if (english)
+        checkSentences(*english, displayPath(place.root, englishPath), findings);
+    if (english && english->Count() > 0 && japanese)
+        checkLineCounts(english->Count(), japanese->Count(), QFileInfo(englishPath).fileName(),
+                        displayPath(place.root, japanesePath), findings);
+}
+
 void checkContent(const CoursePlace& place, Findings& findings)
 {
     const QString optionPath = optionFilePath(place.prefix);
@@ -91,17 +107,7 @@ void checkContent(const CoursePlace& place, Findings& findings)
              QStringLiteral("the stem %1 leads outside the course's folder: copying the course "
                             "elsewhere will lose its sentence files")
                  .arg(stem)});
-    const QString englishPath = englishFilePath(place.prefix, stem);
-    const QString japanesePath = japaneseFilePath(place.prefix, stem);
-    const auto readAll = [](const QString& path) { return readLines(path); };
-    const std::optional<StringList> english = readFile(place, englishPath, findings, readAll, stem);
-    const std::optional<StringList> japanese =
-        readFile(place, japanesePath, findings, readAll, stem);
-    if (english)
-        checkSentences(*english, displayPath(place.root, englishPath), findings);
-    if (english && english->Count() > 0 && japanese)
-        checkLineCounts(english->Count(), japanese->Count(), QFileInfo(englishPath).fileName(),
-                        displayPath(place.root, japanesePath), findings);
+    checkSentenceFiles(place, stem, findings);
 
     // Anything the program itself refuses must show up here, even if a check above missed it.
     if (!hasError(findings)) {
