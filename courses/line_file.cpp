@@ -12,6 +12,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace lexamo {
 
@@ -75,6 +76,7 @@ public:
         if (m_fd >= 0)
             ::close(m_fd);
     }
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
@@ -83,25 +85,33 @@ private:
     int m_fd;
 };
 
+// A course file opened for reading, and its size at that moment.
+struct OpenFile
+{
+    FileDescriptor descriptor;
+    qsizetype size;
+};
+
 // Only a regular file of a sensible size is read, and opening never waits: a named pipe would
 // block the open until a writer comes, and a device such as /dev/zero never ends.
-void openRegularFile(const QString& path, std::optional<FileDescriptor>& file)
+OpenFile openRegularFile(const QString& path)
 {
     const QByteArray native = nativePath(path);
     struct stat status;
     // What is not a file is not even opened: opening some devices has effects of its own.
     if (::stat(native.constData(), &status) == 0 && !S_ISREG(status.st_mode))
         throw openError(path, notAFileReason(status.st_mode));
-    file.emplace(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file->get() < 0)
+    FileDescriptor file(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0)
         throw openError(path, systemErrorText(errno));
     // The open descriptor decides: the name may have been given to something else meanwhile.
-    if (::fstat(file->get(), &status) != 0)
+    if (::fstat(file.get(), &status) != 0)
         throw openError(path, systemErrorText(errno));
     if (!S_ISREG(status.st_mode))
         throw openError(path, notAFileReason(status.st_mode));
     if (status.st_size > kMaxCourseFileBytes)
         throw openError(path, tooLargeReason());
+    return {std::move(file), qsizetype(status.st_size)};
 }
 
 // Reads on until the buffer holds `wanted` bytes or the file ends; tells whether it ended.
@@ -134,21 +144,7 @@ qsizetype nextAmount(const QString& path, const QByteArray& bytes)
     return qMin(qMax<qsizetype>(2 * bytes.size(), 4096), kMaxCourseFileBytes + 1);
 }
 
-QByteArray readAllBytes(const QString& path)
-{
-    std::optional<FileDescriptor> file;
-    openRegularFile(path, file);
-    struct stat status;
-    QByteArray bytes;
-    // The size is a hint only: the file may change while it is read.
-    qsizetype wanted = ::fstat(file->get(), &status) == 0 ? qsizetype(status.st_size) + 1 : 4096;
-    while (!readMore(file->get(), path, bytes, wanted))
-        wanted = nextAmount(path, bytes);
-    if (bytes.size() > kMaxCourseFileBytes)
-        throw openError(path, tooLargeReason());
-    return bytes;
-}
-
+// decodeLines, with the line limit's error naming the file.
 StringList decodeFileLines(const QString& path, QByteArrayView bytes)
 {
     try {
@@ -207,22 +203,29 @@ StringList decodeLines(QByteArrayView bytes)
 
 StringList readLines(const QString& path)
 {
-    return decodeFileLines(path, readAllBytes(path));
+    return decodeFileLines(path, readFileBytes(path));
 }
 
 QByteArray readFileBytes(const QString& path)
 {
-    return readAllBytes(path);
+    const OpenFile file = openRegularFile(path);
+    QByteArray bytes;
+    // The size is a hint only: the file may change while it is read.
+    qsizetype wanted = file.size + 1;
+    while (!readMore(file.descriptor.get(), path, bytes, wanted))
+        wanted = nextAmount(path, bytes);
+    if (bytes.size() > kMaxCourseFileBytes)
+        throw openError(path, tooLargeReason());
+    return bytes;
 }
 
 StringList readFirstTwoLines(const QString& path)
 {
-    std::optional<FileDescriptor> file;
-    openRegularFile(path, file);
+    const OpenFile file = openRegularFile(path);
     QByteArray bytes;
     // Option files are tiny; a larger one is read in growing steps until two lines are complete.
     qsizetype wanted = 4096;
-    while (!readMore(file->get(), path, bytes, wanted)) {
+    while (!readMore(file.descriptor.get(), path, bytes, wanted)) {
         if (std::optional<StringList> lines = completeLines(path, bytes))
             return firstTwo(*lines);
         wanted = nextAmount(path, bytes);
