@@ -85,7 +85,7 @@ void Drill::showCounts(int position)
     m_view.setWrongLabel(wrongLabel(WrongNum));
 }
 
-StringList Drill::questionOrder(int count) const
+StringList Drill::drawQuestionOrder(int count) const
 {
     StringList order;
     if (m_view.randomOffChecked()) {
@@ -99,7 +99,7 @@ StringList Drill::questionOrder(int count) const
 
 void Drill::buildQuestionOrder()
 {
-    *QNumList = questionOrder(AllQuestNum);
+    *QNumList = drawQuestionOrder(AllQuestNum);
 }
 
 void Drill::InitialGame(const QString& title, const StringList& questions,
@@ -109,7 +109,7 @@ void Drill::InitialGame(const QString& title, const StringList& questions,
         return;
     // The order is the one part of a new course that can still run out of memory; it is built
     // first, so that a failure leaves the screen and the drill on the previous course.
-    StringList order = questionOrder(static_cast<int>(questions.Count()));
+    StringList order = drawQuestionOrder(static_cast<int>(questions.Count()));
     m_view.setCaption(title);
     // The lists share the course's buffers instead of copying every line.
     *QuestionList = questions;

@@ -81,7 +81,7 @@ private:
 
     bool active() const;
     /// Positions 1..count in file order, or shuffled when Random is ON.
-    StringList questionOrder(int count) const;
+    StringList drawQuestionOrder(int count) const;
     void buildQuestionOrder();
     /// Position 1, both counts 0, the first question presented.
     void restartRun();

@@ -208,8 +208,8 @@ TEST_F(DrillScenario, CourseThatRunsOutOfMemoryLeavesThePreviousOneAsItWas)
     writeCourse(QStringLiteral("Big"), QStringLiteral("Big course"), {"b1", "b2", "b3"},
                 {"一", "二", "三"});
     const QString screenBefore = screen();
-    const QStringList orderBefore = form1->drill().QNumList->lines();
-    const QString sentence = form1->drill().TempSentence;
+    const QStringList orderBefore = form1->drill().questionOrder();
+    const QString sentence = form1->drill().sentence();
 
     // Drawing the new course's order is where memory runs out.
     random->outOfMemory = true;
@@ -223,7 +223,7 @@ TEST_F(DrillScenario, CourseThatRunsOutOfMemoryLeavesThePreviousOneAsItWas)
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("Test course"));
     EXPECT_EQ(labels(), (QStringList{"問題番号： 1/2", "正解数： 0", "誤答数： 0"}));
     EXPECT_EQ(screen(), screenBefore);
-    EXPECT_EQ(form1->drill().QNumList->lines(), orderBefore);
+    EXPECT_EQ(form1->drill().questionOrder(), orderBefore);
     EXPECT_EQ(form1->OptionList->lines(), (QStringList{"Test course", "Lesson"}));
 
     // The question on screen still answers as before.
