@@ -392,8 +392,15 @@ void TForm1::InitialGame()
         return;
     // Read everything first: a course that fails to load leaves the previous one untouched.
     const Course course = loadCourse(SubDirectory);
+    const StringList previousOptions = *OptionList;
     *OptionList = course.optionLines;
-    m_drill.InitialGame(course.title, course.questions, course.answers);
+    try {
+        m_drill.InitialGame(course.title, course.questions, course.answers);
+    } catch (const std::bad_alloc&) {
+        // The drill builds everything before it changes anything, so the old course is intact.
+        *OptionList = previousOptions;
+        throw outOfMemoryError(SubDirectory);
+    }
 }
 
 void TForm1::Close()

@@ -1,36 +1,28 @@
 #include "catalogue.h"
 
+#include "course_rules.h"
 #include "error.h"
 #include "line_file.h"
+#include "paths.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
+#include <new>
 
 namespace lexamo {
 
 namespace {
 
-const QString kOptionFile = QStringLiteral("Option.txt");
-
-// The folder listing comes in no useful order on Linux; the learner sees the courses by name.
-bool folderNameLess(const QString& left, const QString& right)
-{
-    const int order = QString::compare(left, right, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : left < right;
-}
-
 void addCourse(Catalogue& catalogue, const QString& prefix)
 {
-    const QString optionPath = prefix + kOptionFile;
-    if (!QFileInfo(optionPath).isFile())
+    const QString optionPath = optionFilePath(prefix);
+    if (!fileExists(optionPath))
         return;
     QStringList lines;
     try {
-        lines = readLineFile(optionPath);
+        lines = readFirstTwoLines(optionPath).lines();
     } catch (const Error&) {
         // One unreadable course must not hide the others.
+        return;
+    } catch (const std::bad_alloc&) {
         return;
     }
     catalogue.lastOptionLines = lines;
@@ -41,17 +33,12 @@ void addCourse(Catalogue& catalogue, const QString& prefix)
 
 } // namespace
 
-Catalogue buildCatalogue()
+Catalogue buildCatalogue(const QString& folderPrefix)
 {
     Catalogue catalogue;
-    const QString root = QStringLiteral("./");
-    addCourse(catalogue, root);
-
-    QStringList folders = QDir(root).entryList(
-        QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    std::sort(folders.begin(), folders.end(), folderNameLess);
-    for (const QString& folder : folders)
-        addCourse(catalogue, root + folder + u'/');
+    addCourse(catalogue, folderPrefix);
+    for (const QString& folder : courseFolderNames(folderPrefix))
+        addCourse(catalogue, folderPrefix + folder + u'/');
     return catalogue;
 }
 

@@ -21,9 +21,10 @@ struct Catalogue
     QStringList lastOptionLines;
 };
 
-/// Finds the courses in the current working directory: the root course first, then each
-/// immediate subfolder holding an Option.txt file, sorted by name without regard to case.
-/// A folder whose option file cannot be read or holds no line is left out.
-Catalogue buildCatalogue();
+/// Finds the courses under the folder prefix ("./" for the working directory): the folder's own
+/// course first, then each immediate subfolder holding an Option.txt file, in the order of
+/// courseFolderNames. A folder whose option file cannot be read, holds no line or does not fit
+/// into memory is left out.
+Catalogue buildCatalogue(const QString& folderPrefix = QStringLiteral("./"));
 
 } // namespace lexamo

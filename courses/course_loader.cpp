@@ -1,25 +1,16 @@
 #include "course_loader.h"
 
+#include "course_rules.h"
 #include "error.h"
 #include "line_file.h"
+#include "paths.h"
 #include "string_list.h"
 
-#include <QDir>
+#include <new>
 
 namespace lexamo {
 
 namespace {
-
-// Words are cut at single blanks, so k blanks make k + 1 words, empty ones included.
-qsizetype wordCount(QStringView sentence)
-{
-    return sentence.count(u' ') + 1;
-}
-
-QString fullPath(const QString& path)
-{
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
-}
 
 // The drill could not present these sentences, so the course is refused with a reason the
 // teacher can act on. The messages end in ")" so that the error box adds no full stop.
@@ -40,25 +31,38 @@ void checkQuestions(const StringList& questions, const QString& englishPath)
     }
 }
 
-} // namespace
-
-Course loadCourse(const QString& folderPrefix)
+Course readCourse(const QString& folderPrefix)
 {
     Course course;
-    course.optionLines = readLines(folderPrefix + QStringLiteral("Option.txt"));
+    course.optionLines = readFirstTwoLines(optionFilePath(folderPrefix));
     course.title = course.optionLines[0];
-    // Courses written on Windows separate folders in the stem with a backslash.
-    QString stem = course.optionLines[1];
-    stem.replace(u'\\', u'/');
+    const QString stem = course.optionLines[1];
 
-    const QString englishPath = folderPrefix + stem + QStringLiteral("E.txt");
+    const QString englishPath = englishFilePath(folderPrefix, stem);
     course.questions = readLines(englishPath);
-    course.answers = readLines(folderPrefix + stem + QStringLiteral("J.txt"));
+    course.answers = readLines(japaneseFilePath(folderPrefix, stem));
 
     // Content is judged only once every file has been read, so a folder that cannot be read
     // always reports the same reading error first.
     checkQuestions(course.questions, englishPath);
     return course;
+}
+
+} // namespace
+
+Error outOfMemoryError(const QString& folderPrefix)
+{
+    return Error(QStringLiteral("メモリが足りないため、コースを読み込めません (%1)")
+                     .arg(fullPath(folderPrefix)));
+}
+
+Course loadCourse(const QString& folderPrefix)
+{
+    try {
+        return readCourse(folderPrefix);
+    } catch (const std::bad_alloc&) {
+        throw outOfMemoryError(folderPrefix);
+    }
 }
 
 } // namespace lexamo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "error.h"
 #include "string_list.h"
 
 #include <QString>
@@ -15,11 +16,12 @@ struct Course
     StringList answers;   // the Japanese file, line for line
 };
 
-/// The most words a sentence may have: the drill has this many word buttons.
-inline constexpr qsizetype kMaxWordsPerSentence = 24;
-
 /// Reads the course whose files lie under the folder prefix (for example "./" or "./Lesson/").
-/// Either the whole course is returned or lexamo::Error is thrown and nothing was taken over.
+/// Either the whole course is returned or lexamo::Error is thrown and nothing was taken over;
+/// running out of memory is such an error too.
 Course loadCourse(const QString& folderPrefix);
+
+/// The error for a course that does not fit into memory, naming its folder.
+Error outOfMemoryError(const QString& folderPrefix);
 
 } // namespace lexamo

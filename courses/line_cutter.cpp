@@ -42,6 +42,16 @@ qsizetype findBreak(const char16_t* units, qsizetype from, qsizetype size)
 
 } // namespace
 
+void LineScanner::addLine(qsizetype start, qsizetype end)
+{
+    if (m_spans.size() == m_maxLines) {
+        m_overflowed = true;
+        m_ended = true;
+        return;
+    }
+    m_spans.append({start, end - start});
+}
+
 void LineScanner::scan(const char16_t* units, qsizetype available, bool last)
 {
     while (!m_ended && m_scanned < available) {
@@ -59,11 +69,13 @@ void LineScanner::scan(const char16_t* units, qsizetype available, bool last)
         // A NUL where a line would start ends the text without adding a line.
         if (breakChar == u'\0') {
             if (end > m_lineStart)
-                m_spans.append({m_lineStart, end - m_lineStart});
+                addLine(m_lineStart, end);
             m_ended = true;
             break;
         }
-        m_spans.append({m_lineStart, end - m_lineStart});
+        addLine(m_lineStart, end);
+        if (m_ended)
+            break;
         m_lineStart = end + 1;
         if (breakChar == u'\r' && m_lineStart < available && units[m_lineStart] == u'\n')
             ++m_lineStart;
@@ -71,7 +83,7 @@ void LineScanner::scan(const char16_t* units, qsizetype available, bool last)
     }
     // Text after the last break is the last line.
     if (last && !m_ended && m_lineStart < available) {
-        m_spans.append({m_lineStart, available - m_lineStart});
+        addLine(m_lineStart, available);
         m_lineStart = available;
     }
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringView>
 
+#include <limits>
+
 namespace lexamo {
 
 /// Finds the lines of a text while the text is still arriving: CR LF, LF and CR each end a line,
@@ -13,11 +15,22 @@ namespace lexamo {
 class LineScanner
 {
 public:
+    /// Stops looking once the text holds more than maxLines lines; overflowed() then tells.
+    explicit LineScanner(qsizetype maxLines = std::numeric_limits<qsizetype>::max())
+        : m_maxLines(maxLines)
+    {
+    }
+
     /// The text now holds `available` units from `units` on; with `last` that is all of it.
     void scan(const char16_t* units, qsizetype available, bool last);
     QList<StringList::Span> takeSpans() { return std::move(m_spans); }
+    bool overflowed() const { return m_overflowed; }
 
 private:
+    void addLine(qsizetype start, qsizetype end);
+
+    qsizetype m_maxLines;
+    bool m_overflowed = false;
     QList<StringList::Span> m_spans;
     qsizetype m_lineStart = 0;
     qsizetype m_scanned = 0;

@@ -175,6 +175,34 @@ EncodingChoice chooseEncoding(QByteArrayView bytes)
     return {TextEncoding::CodePage932, 0};
 }
 
+QString decodeCodePage932(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    return decodeWithIcu(bytes, TextEncoding::CodePage932, {});
+}
+
+std::optional<QByteArray> encodeCodePage932(QStringView text)
+{
+    ConverterPtr converter = openConverter(kCodePage932);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                          &status);
+    // A CP932 character takes at most two bytes for each UTF-16 unit.
+    QByteArray bytes(2 * text.size() + 1, Qt::Uninitialized);
+    const int32_t length = ucnv_fromUChars(converter.get(), bytes.data(), int32_t(bytes.size()),
+                                           reinterpret_cast<const UChar*>(text.utf16()),
+                                           int32_t(text.size()), &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    bytes.truncate(length);
+    // ICU's table swaps the three control bytes on the way out too (U+001A→7F, U+001C→1A,
+    // U+007F→1C); they stay themselves, as in decoding.
+    for (char& byte : bytes)
+        byte = byte == 0x7F ? 0x1A : byte == 0x1A ? 0x1C : byte == 0x1C ? 0x7F : byte;
+    return bytes;
+}
+
 QString decodeText(QByteArrayView bytes, const DecodeProgress& progress)
 {
     const EncodingChoice choice = chooseEncoding(bytes);

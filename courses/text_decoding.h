@@ -7,6 +7,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <optional>
 
 namespace lexamo {
 
@@ -37,6 +38,12 @@ using DecodeProgress = std::function<void(const char16_t* units, qsizetype decod
 /// a malformed UTF-8 file and a UTF-16 file of its mark plus one byte throw lexamo::Error,
 /// possibly after some progress was reported.
 QString decodeText(QByteArrayView bytes, const DecodeProgress& progress = {});
+
+/// Decodes bytes without a mark as CP932, leniently (used for file names too).
+QString decodeCodePage932(QByteArrayView bytes);
+
+/// The CP932 bytes of a text, or nothing when a character has no CP932 form.
+std::optional<QByteArray> encodeCodePage932(QStringView text);
 
 /// The error for a file that cannot be decoded.
 Error decodingError();

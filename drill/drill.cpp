@@ -85,15 +85,21 @@ void Drill::showCounts(int position)
     m_view.setWrongLabel(wrongLabel(WrongNum));
 }
 
+StringList Drill::drawQuestionOrder(int count) const
+{
+    StringList order;
+    if (m_view.randomOffChecked()) {
+        fillQuestionOrder(order, count);
+    } else if (m_view.randomOnChecked()) {
+        fillQuestionOrder(order, count);
+        shuffleQuestionOrder(order, *m_random);
+    }
+    return order;
+}
+
 void Drill::buildQuestionOrder()
 {
-    QNumList->Clear();
-    if (m_view.randomOffChecked()) {
-        fillQuestionOrder(*QNumList, AllQuestNum);
-    } else if (m_view.randomOnChecked()) {
-        fillQuestionOrder(*QNumList, AllQuestNum);
-        shuffleQuestionOrder(*QNumList, *m_random);
-    }
+    *QNumList = drawQuestionOrder(AllQuestNum);
 }
 
 void Drill::InitialGame(const QString& title, const StringList& questions,
@@ -101,6 +107,9 @@ void Drill::InitialGame(const QString& title, const StringList& questions,
 {
     if (!m_random || !QuestionList || !AnswerList || !QNumList || !CQList)
         return;
+    // The order is the one part of a new course that can still run out of memory; it is built
+    // first, so that a failure leaves the screen and the drill on the previous course.
+    StringList order = drawQuestionOrder(static_cast<int>(questions.Count()));
     m_view.setCaption(title);
     // The lists share the course's buffers instead of copying every line.
     *QuestionList = questions;
@@ -112,7 +121,7 @@ void Drill::InitialGame(const QString& title, const StringList& questions,
     for (int i = 1; i <= WordButtonCount; ++i)
         btnQArray[static_cast<std::size_t>(i)] =
             m_view.findWordButton(QStringLiteral("btnWord%1").arg(i));
-    buildQuestionOrder();
+    *QNumList = std::move(order);
     CurrentNum = 1;
     m_view.setCircleVisible(false);
     m_courseStarted = true;

@@ -80,6 +80,8 @@ private:
     std::array<WordButton*, WordButtonCount + 1> btnQArray{};
 
     bool active() const;
+    /// Positions 1..count in file order, or shuffled when Random is ON.
+    StringList drawQuestionOrder(int count) const;
     void buildQuestionOrder();
     /// Position 1, both counts 0, the first question presented.
     void restartRun();

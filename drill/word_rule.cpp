@@ -4,7 +4,7 @@ namespace lexamo {
 
 QStringList splitWords(const QString& sentence)
 {
-    return sentence.split(QChar(u' '), Qt::KeepEmptyParts);
+    return sentence.split(QChar(WordSeparator), Qt::KeepEmptyParts);
 }
 
 } // namespace lexamo

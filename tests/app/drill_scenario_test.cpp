@@ -201,6 +201,38 @@ TEST_F(DrillScenario, RandomSwitchDrawsANewOrderAtEachSwitchToOnOnly)
     EXPECT_EQ(log.only({"speak:"}).size(), 4) << "each change presented question 1 once";
 }
 
+TEST_F(DrillScenario, CourseThatRunsOutOfMemoryLeavesThePreviousOneAsItWas)
+{
+    start({"I am here.", "Good morning"}, {"私はここ", "おはよう"});
+    form1->rbOn->click();
+    writeCourse(QStringLiteral("Big"), QStringLiteral("Big course"), {"b1", "b2", "b3"},
+                {"一", "二", "三"});
+    const QString screenBefore = screen();
+    const QStringList orderBefore = form1->drill().questionOrder();
+    const QString sentence = form1->drill().sentence();
+
+    // Drawing the new course's order is where memory runs out.
+    random->outOfMemory = true;
+    form1->SubDirectory = QStringLiteral("./Big/");
+    application.guard(form1.get(), [this] { form1->InitialGame(); });
+    random->outOfMemory = false;
+
+    EXPECT_EQ(log.only({"error:"}),
+              QStringList{QStringLiteral("error:メモリが足りないため、コースを読み込めません (%1)")
+                              .arg(QDir::currentPath() + QStringLiteral("/Big"))});
+    EXPECT_EQ(form1->windowTitle(), QStringLiteral("Test course"));
+    EXPECT_EQ(labels(), (QStringList{"問題番号： 1/2", "正解数： 0", "誤答数： 0"}));
+    EXPECT_EQ(screen(), screenBefore);
+    EXPECT_EQ(form1->drill().questionOrder(), orderBefore);
+    EXPECT_EQ(form1->OptionList->lines(), (QStringList{"Test course", "Lesson"}));
+
+    // The question on screen still answers as before.
+    log.events.clear();
+    answer(sentence);
+    EXPECT_EQ(log.only({"play:SysPingPong"}), QStringList{"play:SysPingPong"});
+    EXPECT_EQ(labels(), (QStringList{"問題番号： 1/2", "正解数： 1", "誤答数： 0"}));
+}
+
 TEST_F(DrillScenario, OneQuestionCourseEndsAtTheFirstNext)
 {
     start({"Hello."}, {"こんにちは。"});

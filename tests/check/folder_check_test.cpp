@@ -70,7 +70,7 @@ const FolderCase kCases[] = {
      {"Option.txt: error: Lexamo cannot read it: Unicode "
       "文字のマッピングがターゲットのマルチバイト "
       "コード ページに存在しません",
-      "./: warning: folder is not listed: its Option.txt gives no course title"},
+      "./: warning: folder is not listed: Lexamo cannot read its Option.txt"},
      1},
     {"OptionEmpty",
      {{"Option.txt", ""}},

@@ -42,8 +42,8 @@ TEST_F(CourseLoaderTest, LoadsTitleQuestionsAndAnswers)
     writeFile("c/Lesson1J.txt", "\xEF\xBB\xBF\xE7\xA7\x81\r\nyou\r\nextra\r\n");
     const Course course = loadCourse("./c/");
     EXPECT_EQ(course.title, "My course");
-    EXPECT_EQ(course.optionLines.lines(),
-              (QStringList{"My course", "Lesson1", "third", "fourth", "fifth"}));
+    // Only the two lines that are used are read from the option file.
+    EXPECT_EQ(course.optionLines.lines(), (QStringList{"My course", "Lesson1"}));
     EXPECT_EQ(course.questions.lines(), (QStringList{"I am here.", "You are there."}));
     EXPECT_EQ(course.answers.lines(), (QStringList{u"\u79C1"_qs, "you", "extra"}));
 }

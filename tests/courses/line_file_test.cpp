@@ -109,6 +109,47 @@ TEST_P(ReadLineFileTest, ReadsLines)
 INSTANTIATE_TEST_SUITE_P(Rows, ReadLineFileTest, ::testing::ValuesIn(readCases()),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// The option file is read only as far as its first two lines need, in growing steps from 4 KiB.
+std::vector<ReadCase> firstTwoLinesCases()
+{
+    return {
+        {"FiveLines", raw("a\nb\nc\nd\ne\n"sv), {"a", "b"}},
+        {"OneLine", raw("title"sv), {"title"}},
+        {"Empty", QByteArray(), {}},
+        {"LongTitleTakesSeveralReads",
+         QByteArray(10000, 'T') + "\r\nstem\r\nmore",
+         {QString(10000, u'T'), "stem"}},
+        {"CrLfAcrossTheFirstRead",
+         QByteArray(4095, 'T') + "\r\nstem\r\n",
+         {QString(4095, u'T'), "stem"}},
+        {"SecondLineUnfinishedAtTheFirstRead",
+         QByteArray(4090, 'T') + "\nstem-is-long\n",
+         {QString(4090, u'T'), "stem-is-long"}},
+        {"Utf16AcrossTheFirstRead",
+         utf16(QString(3000, u'題') + QStringLiteral("\r\nstem\r\nmore"), true),
+         {QString(3000, u'題'), "stem"}},
+        {"NulEndsTheText", raw("title\0\n"sv) + QByteArray(5000, 'x'), {"title"}},
+        // Malformed UTF-8 after the two lines is never read, so it cannot refuse the file.
+        {"MalformedBeyondTheTwoLines",
+         raw("\xEF\xBB\xBFtitle\nstem\n"sv) + QByteArray(10000, 'x') + "\xFF",
+         {"title", "stem"}},
+    };
+}
+
+class ReadFirstTwoLinesTest : public test::TempFolderTest,
+                              public ::testing::WithParamInterface<ReadCase>
+{
+};
+
+TEST_P(ReadFirstTwoLinesTest, ReadsOnlyWhatTheTwoLinesNeed)
+{
+    writeFile(QStringLiteral("Option.txt"), GetParam().bytes);
+    EXPECT_EQ(readFirstTwoLines(QStringLiteral("Option.txt")).lines(), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReadFirstTwoLinesTest, ::testing::ValuesIn(firstTwoLinesCases()),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 struct RejectCase
 {
     const char* name;

@@ -3,6 +3,7 @@
 #include "drill/random_generator.h"
 
 #include <deque>
+#include <new>
 #include <vector>
 
 namespace lexamo {
@@ -18,6 +19,8 @@ public:
     }
     int draw(int m) override
     {
+        if (outOfMemory)
+            throw std::bad_alloc();
         bounds.push_back(m);
         if (m_script.empty())
             return m_fallback.draw(m);
@@ -26,6 +29,8 @@ public:
         return value;
     }
     std::vector<int> bounds;
+    /// Every draw fails as if memory ran out, for the paths that must survive that.
+    bool outOfMemory = false;
 
 private:
     std::deque<int> m_script;

@@ -1,14 +1,16 @@
 #include "course_check.h"
 
 #include "courses/course_loader.h"
+#include "courses/course_rules.h"
 #include "courses/error.h"
 #include "courses/line_file.h"
+#include "courses/paths.h"
 #include "file_checks.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace lexamo::check {
@@ -21,76 +23,119 @@ bool hasError(const Findings& findings)
                        [](const Finding& finding) { return finding.severity == Severity::Error; });
 }
 
-std::optional<QStringList> readFile(const QString& path, Findings& findings)
+// A file the stem names but that is missing often exists with other capitals, or the stem
+// already carries the ending the program adds.
+QString nearMatchHint(const QString& path, const QString& stem)
 {
-    const QString file = displayPath(path);
-    QStringList lines;
-    try {
-        lines = readLineFile(path);
-    } catch (const Error& error) {
-        findings.push_back(
-            {Severity::Error, file, 0,
-             QStringLiteral("Lexamo cannot read it: %1").arg(error.message().trimmed())});
-        return std::nullopt;
+    for (const QLatin1StringView ending :
+         {QLatin1StringView("E.txt"), QLatin1StringView("J.txt"), QLatin1StringView(".txt")}) {
+        if (stem.endsWith(ending, Qt::CaseInsensitive))
+            return QStringLiteral(" (line 2 of Option.txt is the stem without \"E.txt\" or "
+                                  "\"J.txt\": \"%1\" makes Lexamo look for \"%2\")")
+                .arg(stem, QFileInfo(path).fileName());
     }
-    // The reader has just succeeded, so the raw bytes are there to look at again.
-    QFile raw(path);
-    if (raw.open(QIODevice::ReadOnly))
-        checkEncoding(raw.readAll(), file, findings);
-    return lines;
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    for (const QString& existing : fileNames(info.path() + u'/'))
+        if (existing.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral(" (there is %1: names must match in capitals too)").arg(existing);
+    return QString();
 }
 
-} // namespace
-
-QString displayPath(const QString& path)
+template <typename Read>
+auto readFile(const CoursePlace& place, const QString& path, Findings& findings, Read read,
+              const QString& stem = QString()) -> std::optional<decltype(read(path))>
 {
-    return path.startsWith(QStringLiteral("./")) ? path.mid(2) : path;
+    const QString file = displayPath(place.root, path);
+    try {
+        auto lines = read(path);
+        // The reader has just succeeded, so the raw bytes are there to look at again.
+        checkEncoding(readFileBytes(path), file, findings);
+        return lines;
+    } catch (const Error& error) {
+        QString message = error.message().trimmed();
+        if (!stem.isNull() && !fileExists(path))
+            message += nearMatchHint(path, stem);
+        findings.push_back(
+            {Severity::Error, file, 0, QStringLiteral("Lexamo cannot read it: %1").arg(message)});
+    }
+    return std::nullopt;
 }
 
-Findings checkCourse(const QString& folderPrefix)
+// The sentence files are let go before the program's own loader reads them again.
+void checkSentenceFiles(const CoursePlace& place, const QString& stem, Findings& findings)
 {
-    Findings findings;
-    const QString optionPath = folderPrefix + QStringLiteral("Option.txt");
-    const QString optionFile = displayPath(optionPath);
-    const std::optional<QStringList> option = readFile(optionPath, findings);
+    const QString englishPath = englishFilePath(place.prefix, stem);
+    const QString japanesePath = japaneseFilePath(place.prefix, stem);
+    const auto readAll = [](const QString& path) { return readLines(path); };
+    const std::optional<StringList> english = readFile(place, englishPath, findings, readAll, stem);
+    const std::optional<StringList> japanese =
+        readFile(place, japanesePath, findings, readAll, stem);
+    if (english)
+        checkSentences(*english, displayPath(place.root, englishPath), findings);
+    if (english && english->Count() > 0 && japanese)
+        checkLineCounts(english->Count(), japanese->Count(), QFileInfo(englishPath).fileName(),
+                        displayPath(place.root, japanesePath), findings);
+}
+
+void checkContent(const CoursePlace& place, Findings& findings)
+{
+    const QString optionPath = optionFilePath(place.prefix);
+    const QString optionFile = displayPath(place.root, optionPath);
+    const std::optional<StringList> option = readFile(
+        place, optionPath, findings, [](const QString& path) { return readFirstTwoLines(path); });
     if (!option)
-        return findings;
-    if (option->isEmpty()) {
+        return;
+    if (option->Count() == 0) {
         findings.push_back(
             {Severity::Error, optionFile, 0, QStringLiteral("no course title: the file is empty")});
-        return findings;
+        return;
     }
-    if (option->first().isEmpty())
+    if (option->view(0).isEmpty())
         findings.push_back(
             {Severity::Warning, optionFile, 1, QStringLiteral("the course title is empty")});
-    if (option->size() < 2) {
+    if (option->Count() < 2) {
         findings.push_back(
             {Severity::Error, optionFile, 0, QStringLiteral("no file stem: line 2 is missing")});
-        return findings;
+        return;
     }
 
-    // The stem is used exactly as Lexamo uses it, a Windows backslash read as a folder separator.
-    QString stem = option->at(1);
-    stem.replace(u'\\', u'/');
-    const QString englishPath = folderPrefix + stem + QStringLiteral("E.txt");
-    const QString japanesePath = folderPrefix + stem + QStringLiteral("J.txt");
-    const std::optional<QStringList> english = readFile(englishPath, findings);
-    const std::optional<QStringList> japanese = readFile(japanesePath, findings);
-    if (english)
-        checkSentences(*english, displayPath(englishPath), findings);
-    if (english && !english->isEmpty() && japanese)
-        checkLineCounts(english->size(), japanese->size(), QFileInfo(englishPath).fileName(),
-                        displayPath(japanesePath), findings);
+    const QString stem = (*option)[1];
+    if (stemLeavesFolder(stem))
+        findings.push_back(
+            {Severity::Warning, optionFile, 2,
+             QStringLiteral("the stem %1 leads outside the course's folder: copying the course "
+                            "elsewhere will lose its sentence files")
+                 .arg(stem)});
+    checkSentenceFiles(place, stem, findings);
 
     // Anything the program itself refuses must show up here, even if a check above missed it.
     if (!hasError(findings)) {
         try {
-            loadCourse(folderPrefix);
+            loadCourse(place.prefix);
         } catch (const Error& error) {
             findings.push_back(
                 {Severity::Error, optionFile, 0,
                  QStringLiteral("Lexamo refuses the course: %1").arg(error.message().trimmed())});
         }
+    }
+}
+
+} // namespace
+
+QString displayPath(const QString& root, const QString& path)
+{
+    return path.startsWith(root) ? path.mid(root.size()) : path;
+}
+
+Findings checkCourse(const CoursePlace& place)
+{
+    Findings findings;
+    try {
+        checkContent(place, findings);
+    } catch (const std::bad_alloc&) {
+        findings.push_back({Severity::Error, displayPath(place.root, place.prefix), 0,
+                            QStringLiteral("not enough memory to check this course")});
     }
     return findings;
 }

@@ -6,13 +6,20 @@
 
 namespace lexamo::check {
 
-/// Checks the course whose Option.txt lies under the folder prefix ("./" or "./Lesson/"),
-/// resolved against the working directory as Lexamo resolves it. Every file is read with
-/// Lexamo's own reader, so a file it cannot read fails here with the same reason.
-Findings checkCourse(const QString& folderPrefix);
+/// Where a course lies: the checked folder's prefix ("examples/") and the course's own prefix
+/// below it ("examples/" for its own course, "examples/Lesson/" for one in a subfolder).
+struct CoursePlace
+{
+    QString root;
+    QString prefix;
+};
 
-/// The path as the teacher sees it inside the checked folder: "./Lesson/Option.txt" becomes
-/// "Lesson/Option.txt".
-QString displayPath(const QString& path);
+/// Checks one course. Every file is read with Lexamo's own reader and rules, so a file it cannot
+/// read fails here with the same reason.
+Findings checkCourse(const CoursePlace& place);
+
+/// The path as the teacher sees it inside the checked folder: "examples/Lesson/Option.txt"
+/// becomes "Lesson/Option.txt".
+QString displayPath(const QString& root, const QString& path);
 
 } // namespace lexamo::check

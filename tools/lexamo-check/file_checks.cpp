@@ -1,12 +1,12 @@
 #include "file_checks.h"
 
-#include "courses/course_loader.h"
+#include "courses/course_rules.h"
 #include "courses/text_decoding.h"
-#include "drill/word_rule.h"
 
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 
 namespace lexamo::check {
 
@@ -37,23 +37,78 @@ void add(Findings& findings, Severity severity, const QString& file, qsizetype l
     findings.push_back({severity, file, line, message});
 }
 
-void checkEmptyWords(const QString& sentence, const QString& file, qsizetype line,
-                     Findings& findings)
+enum class Kind
+{
+    TooManyWords,
+    EmptyLine,
+    LeadingSpace,
+    DoubleSpace,
+    TrailingSpace,
+    Tab,
+    FullWidthSpace,
+    Count
+};
+
+// Keeps the first findings of each kind for one file and counts the others.
+class CappedFindings
+{
+public:
+    CappedFindings(Findings& findings, const QString& file) : m_findings(findings), m_file(file) {}
+
+    void add(Kind kind, Severity severity, qsizetype line, const QString& message)
+    {
+        Tally& tally = m_tallies[static_cast<std::size_t>(kind)];
+        if (tally.seen++ < kShownFindingsPerKind)
+            lexamo::check::add(m_findings, severity, m_file, line, message);
+        else
+            tally.severity = severity;
+    }
+
+    // One line for each kind that had more findings than were shown.
+    void finish(const std::array<QString, std::size_t(Kind::Count)>& descriptions)
+    {
+        for (std::size_t kind = 0; kind < m_tallies.size(); ++kind) {
+            const Tally& tally = m_tallies[kind];
+            if (tally.seen > kShownFindingsPerKind)
+                lexamo::check::add(m_findings, tally.severity, m_file, 0,
+                                   QStringLiteral("\u2026 and %1 more of this kind: %2")
+                                       .arg(tally.seen - kShownFindingsPerKind)
+                                       .arg(descriptions[kind]));
+        }
+    }
+
+private:
+    struct Tally
+    {
+        qsizetype seen = 0;
+        Severity severity = Severity::Warning;
+    };
+    Findings& m_findings;
+    QString m_file;
+    std::array<Tally, std::size_t(Kind::Count)> m_tallies{};
+};
+
+const QString kEmptyLine = QStringLiteral("empty line: it becomes a question with one empty word");
+const QString kLeadingSpace =
+    QStringLiteral("empty word from a space at the start of the sentence");
+const QString kDoubleSpace = QStringLiteral("empty word from two spaces in a row");
+const QString kTrailingSpace = QStringLiteral("empty word from a space at the end of the sentence");
+const QString kTab = QStringLiteral("tab inside the sentence: it stays part of a word");
+const QString kFullWidthSpace =
+    QStringLiteral("full-width space inside the sentence: it stays part of a word");
+
+void checkEmptyWords(QStringView sentence, qsizetype line, CappedFindings& findings)
 {
     if (sentence.isEmpty()) {
-        add(findings, Severity::Warning, file, line,
-            QStringLiteral("empty line: it becomes a question with one empty word"));
+        findings.add(Kind::EmptyLine, Severity::Warning, line, kEmptyLine);
         return;
     }
-    if (sentence.startsWith(u' '))
-        add(findings, Severity::Warning, file, line,
-            QStringLiteral("empty word from a space at the start of the sentence"));
+    if (sentence.startsWith(WordSeparator))
+        findings.add(Kind::LeadingSpace, Severity::Warning, line, kLeadingSpace);
     if (sentence.contains(QStringLiteral("  ")))
-        add(findings, Severity::Warning, file, line,
-            QStringLiteral("empty word from two spaces in a row"));
-    if (sentence.endsWith(u' ') && sentence.size() > 1)
-        add(findings, Severity::Warning, file, line,
-            QStringLiteral("empty word from a space at the end of the sentence"));
+        findings.add(Kind::DoubleSpace, Severity::Warning, line, kDoubleSpace);
+    if (sentence.endsWith(WordSeparator) && sentence.size() > 1)
+        findings.add(Kind::TrailingSpace, Severity::Warning, line, kTrailingSpace);
 }
 
 } // namespace
@@ -69,29 +124,30 @@ void checkEncoding(QByteArrayView bytes, const QString& file, Findings& findings
                        "and misreads every non-ASCII character; save it as UTF-8 with BOM"));
 }
 
-void checkSentences(const QStringList& sentences, const QString& file, Findings& findings)
+void checkSentences(const StringList& sentences, const QString& file, Findings& findings)
 {
-    if (sentences.isEmpty()) {
+    if (sentences.Count() == 0) {
         add(findings, Severity::Error, file, 0, QStringLiteral("no sentences: the file is empty"));
         return;
     }
-    for (qsizetype index = 0; index < sentences.size(); ++index) {
-        const QString& sentence = sentences[index];
+    CappedFindings capped(findings, file);
+    for (qsizetype index = 0; index < sentences.Count(); ++index) {
+        const QStringView sentence = sentences.view(index);
         const qsizetype line = index + 1;
-        const qsizetype words = splitWords(sentence).size();
+        const qsizetype words = wordCount(sentence);
         if (words > kMaxWordsPerSentence)
-            add(findings, Severity::Error, file, line,
-                QStringLiteral("sentence has %1 words (at most %2)")
-                    .arg(words)
-                    .arg(kMaxWordsPerSentence));
-        checkEmptyWords(sentence, file, line, findings);
+            capped.add(Kind::TooManyWords, Severity::Error, line,
+                       QStringLiteral("sentence has %1 words (at most %2)")
+                           .arg(words)
+                           .arg(kMaxWordsPerSentence));
+        checkEmptyWords(sentence, line, capped);
         if (sentence.contains(u'\t'))
-            add(findings, Severity::Warning, file, line,
-                QStringLiteral("tab inside the sentence: it stays part of a word"));
+            capped.add(Kind::Tab, Severity::Warning, line, kTab);
         if (sentence.contains(u'\u3000'))
-            add(findings, Severity::Warning, file, line,
-                QStringLiteral("full-width space inside the sentence: it stays part of a word"));
+            capped.add(Kind::FullWidthSpace, Severity::Warning, line, kFullWidthSpace);
     }
+    capped.finish({QStringLiteral("sentence has more than %1 words").arg(kMaxWordsPerSentence),
+                   kEmptyLine, kLeadingSpace, kDoubleSpace, kTrailingSpace, kTab, kFullWidthSpace});
 }
 
 void checkLineCounts(qsizetype sentences, qsizetype japaneseLines, const QString& englishFile,

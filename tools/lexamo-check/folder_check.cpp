@@ -2,47 +2,17 @@
 
 #include "course_check.h"
 #include "courses/catalogue.h"
+#include "courses/course_rules.h"
 #include "courses/error.h"
 #include "courses/line_file.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "courses/paths.h"
 
 #include <algorithm>
+#include <new>
 
 namespace lexamo::check {
 
 namespace {
-
-const QString kOptionFile = QStringLiteral("Option.txt");
-constexpr auto kFolderFilter = QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const QString& folder) : m_previous(QDir::currentPath())
-    {
-        m_entered = QDir::setCurrent(folder);
-    }
-    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-    bool entered() const { return m_entered; }
-
-private:
-    QString m_previous;
-    bool m_entered = false;
-};
-
-QStringList subfolders(const QString& path)
-{
-    return QDir(path).entryList(kFolderFilter, QDir::Name | QDir::IgnoreCase);
-}
-
-bool hasOptionFile(const QString& prefix)
-{
-    return QFileInfo(prefix + kOptionFile).isFile();
-}
 
 void addUnlisted(Findings& findings, const QString& folder, const QString& reason)
 {
@@ -52,18 +22,18 @@ void addUnlisted(Findings& findings, const QString& folder, const QString& reaso
 
 // A subfolder without Option.txt is skipped by Lexamo in silence; these are the ways a teacher
 // can get there by mistake. Folders without any text file (pictures, notes) are left alone.
-void explainSkippedFolder(const QString& name, Findings& findings)
+void explainSkippedFolder(const QString& root, const QString& name, Findings& findings)
 {
-    const QString prefix = QStringLiteral("./") + name + u'/';
+    const QString prefix = root + name + u'/';
     const QString folder = name + u'/';
-    const QDir dir(prefix);
-    if (QFileInfo(prefix + kOptionFile).isDir()) {
+    if (folderExists(optionFilePath(prefix))) {
         addUnlisted(findings, folder, QStringLiteral("its Option.txt is a folder"));
         return;
     }
-    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList files = fileNames(prefix);
+    std::sort(files.begin(), files.end());
     const auto misnamed = std::find_if(files.begin(), files.end(), [](const QString& file) {
-        return file.compare(kOptionFile, Qt::CaseInsensitive) == 0;
+        return file.compare(kOptionFileName, Qt::CaseInsensitive) == 0;
     });
     if (misnamed != files.end()) {
         addUnlisted(findings, folder,
@@ -72,8 +42,8 @@ void explainSkippedFolder(const QString& name, Findings& findings)
         return;
     }
     bool nested = false;
-    for (const QString& inner : subfolders(prefix)) {
-        if (hasOptionFile(prefix + inner + u'/')) {
+    for (const QString& inner : courseFolderNames(prefix)) {
+        if (fileExists(optionFilePath(prefix + inner + u'/'))) {
             addUnlisted(findings, folder + inner + u'/',
                         QStringLiteral("a course must lie in the checked folder or one folder "
                                        "below it, not two"));
@@ -89,19 +59,34 @@ void explainSkippedFolder(const QString& name, Findings& findings)
 
 // The root course may keep its sentence files in a folder named by its stem ("data\\Basic");
 // that folder is part of the course, not a course that went missing.
-QString rootStemFolder()
+QString rootStemFolder(const QString& root)
 {
     try {
-        const QStringList option = readLineFile(QStringLiteral("./") + kOptionFile);
-        if (option.size() < 2)
+        const StringList option = readFirstTwoLines(optionFilePath(root));
+        if (option.Count() < 2)
             return QString();
-        QString stem = option[1];
-        stem.replace(u'\\', u'/');
-        const qsizetype slash = stem.indexOf(u'/');
-        return slash > 0 ? stem.left(slash) : QString();
+        const QString english = englishFilePath(QString(), option[1]);
+        const qsizetype slash = english.indexOf(u'/');
+        return slash > 0 ? english.left(slash) : QString();
     } catch (const Error&) {
         return QString();
     }
+}
+
+// Why Lexamo leaves out a folder whose Option.txt exists.
+QString unlistedReason(const QString& prefix)
+{
+    try {
+        readFirstTwoLines(optionFilePath(prefix));
+    } catch (const Error&) {
+        return QStringLiteral("Lexamo cannot read its Option.txt");
+    }
+    return QStringLiteral("its Option.txt gives no course title");
+}
+
+QString folderPrefix(const QString& folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
 } // namespace
@@ -109,37 +94,36 @@ QString rootStemFolder()
 FolderReport checkFolder(const QString& folder)
 {
     FolderReport report;
-    const WorkingDirectory workingDirectory(folder);
-    if (!workingDirectory.entered()) {
+    const QString root = folderPrefix(folder);
+    if (!folderExists(root)) {
         report.folderFindings.push_back(
             {Severity::Error, QString(), 0, QStringLiteral("cannot enter the folder")});
         return report;
     }
 
-    const Catalogue catalogue = buildCatalogue();
+    const Catalogue catalogue = buildCatalogue(root);
     const auto isListed = [&catalogue](const QString& prefix) {
         return std::any_of(
             catalogue.entries.begin(), catalogue.entries.end(),
             [&prefix](const CatalogueEntry& entry) { return entry.prefix == prefix; });
     };
     const auto checkOne = [&](const QString& prefix) {
-        CourseReport course{displayPath(prefix), isListed(prefix), checkCourse(prefix)};
+        CourseReport course{displayPath(root, prefix), isListed(prefix),
+                            checkCourse({root, prefix})};
         if (!course.listed)
-            addUnlisted(course.findings, course.folder,
-                        QStringLiteral("its Option.txt gives no course title"));
+            addUnlisted(course.findings, course.folder, unlistedReason(prefix));
         report.courses.push_back(std::move(course));
     };
 
-    const QString root = QStringLiteral("./");
-    if (hasOptionFile(root))
+    if (fileExists(optionFilePath(root)))
         checkOne(root);
-    const QString stemFolder = rootStemFolder();
-    for (const QString& name : subfolders(root)) {
+    const QString stemFolder = rootStemFolder(root);
+    for (const QString& name : courseFolderNames(root)) {
         const QString prefix = root + name + u'/';
-        if (hasOptionFile(prefix))
+        if (fileExists(optionFilePath(prefix)))
             checkOne(prefix);
         else if (name != stemFolder)
-            explainSkippedFolder(name, report.folderFindings);
+            explainSkippedFolder(root, name, report.folderFindings);
     }
     if (report.courses.empty())
         report.folderFindings.push_back(

@@ -26,7 +26,7 @@ struct FolderReport
 };
 
 /// Finds the courses in the folder exactly as Lexamo finds them in its working directory, and
-/// checks each. The working directory is changed while checking and restored afterwards.
+/// checks each.
 FolderReport checkFolder(const QString& folder);
 
 } // namespace lexamo::check

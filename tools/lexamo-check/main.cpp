@@ -1,14 +1,16 @@
+#include "courses/paths.h"
 #include "folder_check.h"
 #include "help_text.h"
 #include "report.h"
 
-#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
+#include <new>
 #include <vector>
 
+using namespace lexamo;
 using namespace lexamo::check;
 
 namespace {
@@ -35,7 +37,7 @@ int main(int argc, char* argv[])
     QStringList folders;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
+        const QString argument = decodeFileName(argv[i]);
         if (!optionsEnded &&
             (argument == QStringLiteral("--help") || argument == QStringLiteral("-h"))) {
             std::fputs(helpText().toUtf8().constData(), stdout);
@@ -47,7 +49,7 @@ int main(int argc, char* argv[])
         }
         if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1)
             return usageError(QStringLiteral("unknown option %1").arg(argument));
-        if (!QFileInfo(argument).isDir())
+        if (!folderExists(argument))
             return usageError(QStringLiteral("%1 is not a folder").arg(argument));
         folders.append(argument);
     }
@@ -55,11 +57,17 @@ int main(int argc, char* argv[])
         folders.append(QStringLiteral("."));
 
     std::vector<CheckedFolder> checked;
-    for (const QString& folder : folders) {
-        checked.push_back({folder, checkFolder(folder)});
-        for (const QString& line : findingLines(checked.back()))
-            print(stdout, line);
+    try {
+        for (const QString& folder : folders) {
+            checked.push_back({folder, checkFolder(folder)});
+            for (const QString& line : findingLines(checked.back()))
+                print(stdout, line);
+        }
+        print(stdout, summaryLine(checked));
+    } catch (const std::bad_alloc&) {
+        // Each course is checked within its own memory; this is for what lies outside them.
+        print(stderr, QStringLiteral("lexamo-check: not enough memory"));
+        return 1;
     }
-    print(stdout, summaryLine(checked));
     return exitCode(checked);
 }
