@@ -123,6 +123,14 @@ const FolderCase kCases[] = {
      {"TE.txt:1: warning: tab inside the sentence: it stays part of a word",
       "TE.txt:2: warning: full-width space inside the sentence: it stays part of a word"},
      0},
+    {"SpokenShortened",
+     {{"Option.txt", "T\nT\n"},
+      {"TE.txt", "Well" + QByteArray(400, '.') + "\nFine.\n"},
+      {"TJ.txt", "1\n2\n"}},
+     {"TE.txt:1: warning: the sentence is spoken shortened: a word, a run of punctuation, "
+      "numbers or initials, or the sentence is too long to speak whole; the learner hears "
+      "\"Well...\""},
+     0},
     {"JapaneseShortByOne",
      {{"Option.txt", "T\nT\n"}, {"TE.txt", "A.\nB.\nC.\n"}, {"TJ.txt", "1\n2\n"}},
      {"TJ.txt: error: 2 lines, fewer than the 3 sentences of TE.txt: question 3 has no Japanese"},

@@ -2,6 +2,7 @@
 
 #include "courses/course_rules.h"
 #include "courses/text_decoding.h"
+#include "speech/text/speakable_text.h"
 
 #include <QStringDecoder>
 
@@ -46,6 +47,7 @@ enum class Kind
     TrailingSpace,
     Tab,
     FullWidthSpace,
+    SpokenShortened,
     Count
 };
 
@@ -96,6 +98,9 @@ const QString kTrailingSpace = QStringLiteral("empty word from a space at the en
 const QString kTab = QStringLiteral("tab inside the sentence: it stays part of a word");
 const QString kFullWidthSpace =
     QStringLiteral("full-width space inside the sentence: it stays part of a word");
+const QString kSpokenShortened = QStringLiteral(
+    "the sentence is spoken shortened: a word, a run of punctuation, numbers or initials, or the "
+    "sentence is too long to speak whole");
 
 void checkEmptyWords(QStringView sentence, qsizetype line, CappedFindings& findings)
 {
@@ -145,9 +150,16 @@ void checkSentences(const StringList& sentences, const QString& file, Findings& 
             capped.add(Kind::Tab, Severity::Warning, line, kTab);
         if (sentence.contains(u'\u3000'))
             capped.add(Kind::FullWidthSpace, Severity::Warning, line, kFullWidthSpace);
+        // The screen and the judging keep the whole sentence; only what is heard is cut.
+        const SpeakableText spoken = speakableText(sentence);
+        if (spoken.shortened)
+            capped.add(
+                Kind::SpokenShortened, Severity::Warning, line,
+                QStringLiteral("%1; the learner hears \"%2\"").arg(kSpokenShortened, spoken.text));
     }
     capped.finish({QStringLiteral("sentence has more than %1 words").arg(kMaxWordsPerSentence),
-                   kEmptyLine, kLeadingSpace, kDoubleSpace, kTrailingSpace, kTab, kFullWidthSpace});
+                   kEmptyLine, kLeadingSpace, kDoubleSpace, kTrailingSpace, kTab, kFullWidthSpace,
+                   kSpokenShortened});
 }
 
 void checkLineCounts(qsizetype sentences, qsizetype japaneseLines, const QString& englishFile,

@@ -36,6 +36,8 @@ QString helpText()
                "reads\n"
                "    such a file as CP932 / Shift_JIS; save it as UTF-8 with BOM, UTF-16 or CP932)\n"
                "  a tab or a full-width space inside an English sentence\n"
+               "  an English sentence that is spoken shortened: a very long word, sentence or run\n"
+               "    of punctuation, numbers or initials\n"
                "  an empty course title\n"
                "  a file stem that leads outside the course's folder\n"
                "  a folder that Lexamo will not list although it looks like a course\n"
