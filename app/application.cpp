@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QIcon>
 #include <QScreen>
 
 #include <cstdio>
@@ -17,6 +18,17 @@ void configureLook()
     QFont font(QStringLiteral("Noto Sans CJK JP"));
     font.setPixelSize(12);
     QApplication::setFont(font);
+}
+
+void identifyProgram()
+{
+    // The menu entry's name becomes the Wayland app id; on X11 the class stays the executable's
+    // name, which the entry gives as StartupWMClass.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lexamo.Lexamo"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/lexamo-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 }
 
 void fillScreen(QWidget& window)
