@@ -34,8 +34,11 @@ void identifyProgram()
 void fillScreen(QWidget& window)
 {
     // Without a window manager a maximize request is ignored, so take the screen's free area
-    // first; with one, the window is maximized as usual.
-    if (QScreen* screen = window.screen())
+    // first; with one, the window is maximized as usual. A Wayland compositor always maximizes,
+    // while Qt there takes the whole output, panels included, for free: the restored size stays
+    // the window's own and the compositor places it.
+    QScreen* screen = window.screen();
+    if (screen && !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         window.setGeometry(screen->availableGeometry());
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
