@@ -110,6 +110,14 @@ owner=$(xdotool search --name '^Form1$' | head -n 1)
 transient=$(xprop -id "$select_window" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*$') ||
     fail "the course list has no parent window"
 [ "$((transient))" -eq "$owner" ] || fail "the course list's parent is $transient, not the main window"
+# Raising the main window leaves the course list above it.
+xdotool windowraise "$owner"
+sleep 0.5
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r id; do
+    echo $((id))
+done)
+above=$(echo "$stacking" | grep -xE "$owner|$select_window" | tail -n 1)
+[ "$above" = "$select_window" ] || fail "the main window was raised above the course list"
 # The menu entry finds the program's windows by their class.
 entry="$(dirname "$(readlink -f "$0")")/../../dist/org.lexamo.Lexamo.desktop"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
