@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QIcon>
 #include <QScreen>
 
 #include <cstdio>
@@ -19,11 +20,25 @@ void configureLook()
     QApplication::setFont(font);
 }
 
+void identifyProgram()
+{
+    // The menu entry's name becomes the Wayland app id; on X11 the class stays the executable's
+    // name, which the entry gives as StartupWMClass.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lexamo.Lexamo"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/lexamo-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+}
+
 void fillScreen(QWidget& window)
 {
     // Without a window manager a maximize request is ignored, so take the screen's free area
-    // first; with one, the window is maximized as usual.
-    if (QScreen* screen = window.screen())
+    // first; with one, the window is maximized as usual. A Wayland compositor always maximizes,
+    // while Qt there takes the whole output, panels included, for free: the restored size stays
+    // the window's own and the compositor places it.
+    QScreen* screen = window.screen();
+    if (screen && !QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         window.setGeometry(screen->availableGeometry());
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }

@@ -16,6 +16,9 @@ class MessageBoxes;
 /// the screen's dots per inch do not change the layout.
 void configureLook();
 
+/// Names the program to the desktop: its windows belong to the menu entry and carry its icon.
+void identifyProgram();
+
 /// Shows nothing yet: sizes the window to the screen and marks it maximized.
 void fillScreen(QWidget& window);
 

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace lexamo {
 
@@ -17,10 +18,16 @@ TForm2::TForm2(Application& application, TForm1& form1)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Change Course"));
-    // A sizeable window with a close box, like any other, rather than a fixed dialog frame.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // A sizeable window with a close box rather than a fixed dialog frame, and a dialog for the
+    // window system: only a dialog is marked as the main window's child on X11.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
+    // The main window's child for the window system, so that the list stays above it whatever
+    // is raised; as widgets the two stay apart, and each is destroyed on its own.
+    winId();
+    form1.winId();
+    windowHandle()->setTransientParent(form1.windowHandle());
     resize(DesignWidth, DesignHeight);
 
     auto* layout = new QVBoxLayout(this);

@@ -51,6 +51,7 @@ int main(int argc, char* argv[])
     std::jthread warmUp = startWarmUp();
     QApplication qapp(argc, argv);
     configureLook();
+    identifyProgram();
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtMessageBoxes boxes;

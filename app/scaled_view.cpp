@@ -2,6 +2,7 @@
 
 #include "app/drop_shadows.h"
 
+#include <QAbstractEventDispatcher>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QKeyEvent>
@@ -220,6 +221,12 @@ void ScaledView::drawForeground(QPainter* painter, const QRectF& rect)
 void ScaledView::repaintNow()
 {
     viewport()->repaint();
+    // The frame is committed now, but a Wayland client sends what it has written to the
+    // compositor only when its event dispatcher wakes up, which the coming wait would do only
+    // after speech has begun. Announcing the wake-up sends the frame at once; X11 has already
+    // sent it.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        emit dispatcher->awake();
 }
 
 void ScaledView::resizeEvent(QResizeEvent* event)

@@ -48,7 +48,8 @@ public:
     /// satisfies `wanted`; null when there is none.
     QWidget* nextFocusable(QWidget* from, const std::function<bool(QWidget*)>& wanted = {}) const;
 
-    /// Paints the current state at once: the user-interface thread is about to block.
+    /// Paints the current state at once and sends it to the window system: the user-interface
+    /// thread is about to wait.
     void repaintNow();
 
 protected:

@@ -19,7 +19,7 @@ package_packages=(dpkg-dev file)
 test_packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool openbox x11-utils imagemagick libxcb1-dev
+    xvfb xauth xdotool openbox x11-utils imagemagick libxcb1-dev weston qt6-wayland
     desktop-file-utils appstream python3 lintian man-db
 )
 

@@ -2,7 +2,9 @@
 # End-to-end run of the real program: under Xvfb with openbox, with SDL's disk audio driver, it
 # opens a small course, answers the first question by clicking the word buttons where the scaled
 # window puts them and the second by the keyboard alone, closes the final message box and the
-# main window, and checks the exit code and that sound was played.
+# main window, and checks the exit code and that sound was played. On the way it checks that the
+# course list is the main window's child and that the windows carry the class the menu entry
+# names.
 #   run-e2e.sh <path-to-lexamo> [screenshot.png]
 set -euo pipefail
 
@@ -104,6 +106,23 @@ step "choose the course"
 select_window=$(wait_window '^Change Course$')
 read -r -a select_size <<<"$(wait_maximized "$select_window" 450 262)"
 settle 1
+owner=$(xdotool search --name '^Form1$' | head -n 1)
+transient=$(xprop -id "$select_window" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*$') ||
+    fail "the course list has no parent window"
+[ "$((transient))" -eq "$owner" ] || fail "the course list's parent is $transient, not the main window"
+# Raising the main window leaves the course list above it.
+xdotool windowraise "$owner"
+sleep 0.5
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r id; do
+    echo $((id))
+done)
+above=$(echo "$stacking" | grep -xE "$owner|$select_window" | tail -n 1)
+[ "$above" = "$select_window" ] || fail "the main window was raised above the course list"
+# The menu entry finds the program's windows by their class.
+entry="$(dirname "$(readlink -f "$0")")/../../dist/org.lexamo.Lexamo.desktop"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+xprop -id "$select_window" WM_CLASS | grep -q ", \"$wm_class\"\$" ||
+    fail "the window's class is not $wm_class: $(xprop -id "$select_window" WM_CLASS)"
 click "$select_window" "${select_size[@]}" 450 262 336 224 105 33
 
 step "answer the questions"
