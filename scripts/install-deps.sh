@@ -10,7 +10,7 @@ profile=${1:-run}
 
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev qt6-qpa-plugins libfontconfig-dev
+    qt6-base-dev libgl-dev qt6-qpa-plugins libfontconfig-dev qt6-tools-dev qt6-l10n-tools
     libicu-dev libsdl2-dev
     flite1-dev libespeak-ng-dev espeak-ng-data libsonic-dev
     fonts-noto-cjk go-md2man

@@ -7,6 +7,7 @@
 #include "courses/paths.h"
 #include "file_checks.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -30,15 +31,18 @@ QString nearMatchHint(const QString& path, const QString& stem)
     for (const QLatin1StringView ending :
          {QLatin1StringView("E.txt"), QLatin1StringView("J.txt"), QLatin1StringView(".txt")}) {
         if (stem.endsWith(ending, Qt::CaseInsensitive))
-            return QStringLiteral(" (line 2 of Option.txt is the stem without \"E.txt\" or "
-                                  "\"J.txt\": \"%1\" makes Lexamo look for \"%2\")")
+            return QCoreApplication::translate(
+                       "lexamo-check", " (line 2 of Option.txt is the stem without \"E.txt\" or "
+                                       "\"J.txt\": \"%1\" makes Lexamo look for \"%2\")")
                 .arg(stem, QFileInfo(path).fileName());
     }
     const QFileInfo info(path);
     const QString name = info.fileName();
     for (const QString& existing : fileNames(info.path() + u'/'))
         if (existing.compare(name, Qt::CaseInsensitive) == 0)
-            return QStringLiteral(" (there is %1: names must match in capitals too)").arg(existing);
+            return QCoreApplication::translate("lexamo-check",
+                                               " (there is %1: names must match in capitals too)")
+                .arg(existing);
     return QString();
 }
 
@@ -56,8 +60,9 @@ auto readFile(const CoursePlace& place, const QString& path, Findings& findings,
         QString message = error.message().trimmed();
         if (!stem.isNull() && !fileExists(path))
             message += nearMatchHint(path, stem);
-        findings.push_back(
-            {Severity::Error, file, 0, QStringLiteral("Lexamo cannot read it: %1").arg(message)});
+        findings.push_back({Severity::Error, file, 0,
+                            QCoreApplication::translate("lexamo-check", "Lexamo cannot read it: %1")
+                                .arg(message)});
     }
     return std::nullopt;
 }
@@ -88,25 +93,29 @@ void checkContent(const CoursePlace& place, Findings& findings)
         return;
     if (option->Count() == 0) {
         findings.push_back(
-            {Severity::Error, optionFile, 0, QStringLiteral("no course title: the file is empty")});
+            {Severity::Error, optionFile, 0,
+             QCoreApplication::translate("lexamo-check", "no course title: the file is empty")});
         return;
     }
     if (option->view(0).isEmpty())
         findings.push_back(
-            {Severity::Warning, optionFile, 1, QStringLiteral("the course title is empty")});
+            {Severity::Warning, optionFile, 1,
+             QCoreApplication::translate("lexamo-check", "the course title is empty")});
     if (option->Count() < 2) {
         findings.push_back(
-            {Severity::Error, optionFile, 0, QStringLiteral("no file stem: line 2 is missing")});
+            {Severity::Error, optionFile, 0,
+             QCoreApplication::translate("lexamo-check", "no file stem: line 2 is missing")});
         return;
     }
 
     const QString stem = (*option)[1];
     if (stemLeavesFolder(stem))
-        findings.push_back(
-            {Severity::Warning, optionFile, 2,
-             QStringLiteral("the stem %1 leads outside the course's folder: copying the course "
-                            "elsewhere will lose its sentence files")
-                 .arg(stem)});
+        findings.push_back({Severity::Warning, optionFile, 2,
+                            QCoreApplication::translate(
+                                "lexamo-check",
+                                "the stem %1 leads outside the course's folder: copying the course "
+                                "elsewhere will lose its sentence files")
+                                .arg(stem)});
     checkSentenceFiles(place, stem, findings);
 
     // Anything the program itself refuses must show up here, even if a check above missed it.
@@ -116,7 +125,8 @@ void checkContent(const CoursePlace& place, Findings& findings)
         } catch (const Error& error) {
             findings.push_back(
                 {Severity::Error, optionFile, 0,
-                 QStringLiteral("Lexamo refuses the course: %1").arg(error.message().trimmed())});
+                 QCoreApplication::translate("lexamo-check", "Lexamo refuses the course: %1")
+                     .arg(error.message().trimmed())});
         }
     }
 }
@@ -135,7 +145,8 @@ Findings checkCourse(const CoursePlace& place)
         checkContent(place, findings);
     } catch (const std::bad_alloc&) {
         findings.push_back({Severity::Error, displayPath(place.root, place.prefix), 0,
-                            QStringLiteral("not enough memory to check this course")});
+                            QCoreApplication::translate("lexamo-check",
+                                                        "not enough memory to check this course")});
     }
     return findings;
 }

@@ -7,6 +7,8 @@
 #include "courses/line_file.h"
 #include "courses/paths.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <new>
 
@@ -17,7 +19,8 @@ namespace {
 void addUnlisted(Findings& findings, const QString& folder, const QString& reason)
 {
     findings.push_back(
-        {Severity::Warning, folder, 0, QStringLiteral("folder is not listed: %1").arg(reason)});
+        {Severity::Warning, folder, 0,
+         QCoreApplication::translate("lexamo-check", "folder is not listed: %1").arg(reason)});
 }
 
 // A subfolder without Option.txt is skipped by Lexamo in silence; these are the ways a teacher
@@ -27,7 +30,8 @@ void explainSkippedFolder(const QString& root, const QString& name, Findings& fi
     const QString prefix = root + name + u'/';
     const QString folder = name + u'/';
     if (folderExists(optionFilePath(prefix))) {
-        addUnlisted(findings, folder, QStringLiteral("its Option.txt is a folder"));
+        addUnlisted(findings, folder,
+                    QCoreApplication::translate("lexamo-check", "its Option.txt is a folder"));
         return;
     }
     QStringList files = fileNames(prefix);
@@ -37,7 +41,8 @@ void explainSkippedFolder(const QString& root, const QString& name, Findings& fi
     });
     if (misnamed != files.end()) {
         addUnlisted(findings, folder,
-                    QStringLiteral("its option file must be named exactly Option.txt, not %1")
+                    QCoreApplication::translate(
+                        "lexamo-check", "its option file must be named exactly Option.txt, not %1")
                         .arg(*misnamed));
         return;
     }
@@ -45,8 +50,9 @@ void explainSkippedFolder(const QString& root, const QString& name, Findings& fi
     for (const QString& inner : courseFolderNames(prefix)) {
         if (fileExists(optionFilePath(prefix + inner + u'/'))) {
             addUnlisted(findings, folder + inner + u'/',
-                        QStringLiteral("a course must lie in the checked folder or one folder "
-                                       "below it, not two"));
+                        QCoreApplication::translate(
+                            "lexamo-check", "a course must lie in the checked folder or one folder "
+                                            "below it, not two"));
             nested = true;
         }
     }
@@ -54,7 +60,9 @@ void explainSkippedFolder(const QString& root, const QString& name, Findings& fi
         return file.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
     });
     if (!nested && hasText)
-        addUnlisted(findings, folder, QStringLiteral("it holds text files but no Option.txt"));
+        addUnlisted(
+            findings, folder,
+            QCoreApplication::translate("lexamo-check", "it holds text files but no Option.txt"));
 }
 
 // The root course may keep its sentence files in a folder named by its stem ("data\\Basic");
@@ -79,9 +87,9 @@ QString unlistedReason(const QString& prefix)
     try {
         readFirstTwoLines(optionFilePath(prefix));
     } catch (const Error&) {
-        return QStringLiteral("Lexamo cannot read its Option.txt");
+        return QCoreApplication::translate("lexamo-check", "Lexamo cannot read its Option.txt");
     }
-    return QStringLiteral("its Option.txt gives no course title");
+    return QCoreApplication::translate("lexamo-check", "its Option.txt gives no course title");
 }
 
 QString folderPrefix(const QString& folder)
@@ -97,7 +105,8 @@ FolderReport checkFolder(const QString& folder)
     const QString root = folderPrefix(folder);
     if (!folderExists(root)) {
         report.folderFindings.push_back(
-            {Severity::Error, QString(), 0, QStringLiteral("cannot enter the folder")});
+            {Severity::Error, QString(), 0,
+             QCoreApplication::translate("lexamo-check", "cannot enter the folder")});
         return report;
     }
 
@@ -128,7 +137,8 @@ FolderReport checkFolder(const QString& folder)
     if (report.courses.empty())
         report.folderFindings.push_back(
             {Severity::Error, QString(), 0,
-             QStringLiteral("no course found: no Option.txt here or in a folder just below")});
+             QCoreApplication::translate(
+                 "lexamo-check", "no course found: no Option.txt here or in a folder just below")});
     return report;
 }
 

@@ -2,11 +2,14 @@
 
 #include "file_checks.h"
 
+#include <QCoreApplication>
+
 namespace lexamo::check {
 
 QString helpText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "lexamo-check",
                "Usage: lexamo-check [FOLDER]...\n"
                "Checks the Lexamo courses in each FOLDER (default: the current folder).\n"
                "Courses are found as Lexamo finds them: an Option.txt in the folder itself or in "

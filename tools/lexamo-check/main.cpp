@@ -3,8 +3,11 @@
 #include "help_text.h"
 #include "report.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 #include <cstdio>
 #include <new>
@@ -26,7 +29,7 @@ void print(std::FILE* stream, const QString& line)
 int usageError(const QString& message)
 {
     print(stderr, QStringLiteral("lexamo-check: %1").arg(message));
-    print(stderr, QStringLiteral("Try 'lexamo-check --help'."));
+    print(stderr, QCoreApplication::translate("lexamo-check", "Try 'lexamo-check --help'."));
     return kBadUsage;
 }
 
@@ -34,6 +37,13 @@ int usageError(const QString& message)
 
 int main(int argc, char* argv[])
 {
+    // The application object holds the translator, which must be in place before any text.
+    const QCoreApplication application(argc, argv);
+    QTranslator translator;
+    if (translator.load(QLocale::system(), QStringLiteral("lexamo-check"), QStringLiteral("_"),
+                        QStringLiteral(":/i18n")))
+        QCoreApplication::installTranslator(&translator);
+
     QStringList folders;
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
@@ -48,9 +58,11 @@ int main(int argc, char* argv[])
             continue;
         }
         if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1)
-            return usageError(QStringLiteral("unknown option %1").arg(argument));
+            return usageError(
+                QCoreApplication::translate("lexamo-check", "unknown option %1").arg(argument));
         if (!folderExists(argument))
-            return usageError(QStringLiteral("%1 is not a folder").arg(argument));
+            return usageError(
+                QCoreApplication::translate("lexamo-check", "%1 is not a folder").arg(argument));
         folders.append(argument);
     }
     if (folders.isEmpty())
@@ -66,7 +78,8 @@ int main(int argc, char* argv[])
         print(stdout, summaryLine(checked));
     } catch (const std::bad_alloc&) {
         // Each course is checked within its own memory; this is for what lies outside them.
-        print(stderr, QStringLiteral("lexamo-check: not enough memory"));
+        print(stderr, QStringLiteral("lexamo-check: %1")
+                          .arg(QCoreApplication::translate("lexamo-check", "not enough memory")));
         return 1;
     }
     return exitCode(checked);

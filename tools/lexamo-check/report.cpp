@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace lexamo::check {
@@ -32,9 +34,9 @@ QString formatFinding(const QString& base, const Finding& finding)
     return QStringLiteral("%1: %2: %3").arg(path, severity, finding.message);
 }
 
-QString counted(qsizetype count, const QString& singular, const QString& plural)
+QString counted(qsizetype count, const char* singular, const char* plural)
 {
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
+    return QCoreApplication::translate("lexamo-check", count == 1 ? singular : plural).arg(count);
 }
 
 } // namespace
@@ -69,11 +71,14 @@ QString summaryLine(const std::vector<CheckedFolder>& folders)
                                   checked.report.folderFindings.end(),
                                   [](const Finding& finding) { return !finding.file.isEmpty(); });
     }
-    return QStringLiteral("%1 checked: %2 with errors, %3 with warnings, %4 not listed")
-        .arg(counted(courses, QStringLiteral("course"), QStringLiteral("courses")))
+    return QCoreApplication::translate(
+               "lexamo-check", "%1 checked: %2 with errors, %3 with warnings, %4 not listed")
+        .arg(counted(courses, QT_TRANSLATE_NOOP("lexamo-check", "%1 course"),
+                     QT_TRANSLATE_NOOP("lexamo-check", "%1 courses")))
         .arg(withErrors)
         .arg(withWarnings)
-        .arg(counted(unlisted, QStringLiteral("folder"), QStringLiteral("folders")));
+        .arg(counted(unlisted, QT_TRANSLATE_NOOP("lexamo-check", "%1 folder"),
+                     QT_TRANSLATE_NOOP("lexamo-check", "%1 folders")));
 }
 
 int exitCode(const std::vector<CheckedFolder>& folders)
