@@ -109,6 +109,8 @@ EmbeddedSpeechEngine::~EmbeddedSpeechEngine()
         const std::lock_guard lock(m_jobsMutex);
         for (const auto& job : m_jobs)
             job->cancelled = true;
+        if (m_running)
+            m_running->cancelled = true;
     }
     m_thread.request_stop();
     m_thread.join();
@@ -225,8 +227,11 @@ void EmbeddedSpeechEngine::runJobs(std::stop_token stop)
                 return;
             job = m_jobs.front();
             m_jobs.pop_front();
+            m_running = job;
         }
         speak(*job);
+        const std::lock_guard lock(m_jobsMutex);
+        m_running.reset();
     }
 }
 

@@ -79,6 +79,7 @@ private:
     std::mutex m_jobsMutex;
     std::condition_variable_any m_jobsChanged;
     std::deque<std::shared_ptr<Job>> m_jobs;
+    std::shared_ptr<Job> m_running; // being synthesized now: cancelled too when the engine goes
     std::jthread m_thread; // last: it stops and joins before the rest goes
 };
 

@@ -1,5 +1,6 @@
 #include "courses/error.h"
 #include "speech/synthesis/embedded_speech_engine.h"
+#include "tests/synthesis/installed_voices.h"
 
 #include <QSet>
 #include <QString>
@@ -94,25 +95,6 @@ VoiceToken tokenWithId(EmbeddedSpeechEngine& engine, const QString& id)
     }
     ADD_FAILURE() << "no voice " << id.toStdString();
     return {};
-}
-
-std::vector<QString> installedVoiceIds()
-{
-    RecordingSink sink;
-    EmbeddedSpeechEngine engine(sink);
-    const VoiceCollection voices = engine.GetVoices();
-    std::vector<QString> ids;
-    for (int i = 0; i < voices.Count(); ++i)
-        ids.push_back(voices.Item(i).id());
-    return ids;
-}
-
-std::string testName(const QString& id)
-{
-    std::string name;
-    for (const QChar c : id)
-        name += c.isLetterOrNumber() ? static_cast<char>(c.toLatin1()) : '_';
-    return name;
 }
 
 class EmbeddedSpeechEngineTest : public ::testing::Test
@@ -235,8 +217,8 @@ TEST_P(EveryVoiceTest, SpeaksTheSentence)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Installed, EveryVoiceTest, ::testing::ValuesIn(installedVoiceIds()),
-                         [](const auto& p) { return testName(p.param); });
+INSTANTIATE_TEST_SUITE_P(Installed, EveryVoiceTest, ::testing::ValuesIn(test::installedVoiceIds()),
+                         [](const auto& p) { return test::voiceTestName(p.param); });
 
 // +10 about three times faster, -10 about three times slower, for both synthesizers (espeak-ng
 // needs the time-stretch for the slow end).
@@ -268,7 +250,7 @@ TEST_P(RateTest, ExtremesAreAboutThreeTimesFasterAndSlower)
 
 INSTANTIATE_TEST_SUITE_P(BothSynthesizers, RateTest,
                          ::testing::Values(kDefaultVoice, QStringLiteral("espeak:en-us")),
-                         [](const auto& p) { return testName(p.param); });
+                         [](const auto& p) { return test::voiceTestName(p.param); });
 
 } // namespace
 } // namespace lexamo

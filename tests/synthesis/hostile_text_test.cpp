@@ -1,5 +1,6 @@
 #include "../qt_printers.h"
 #include "hostile_texts.h"
+#include "installed_voices.h"
 #include "speech/synthesis/embedded_speech_engine.h"
 #include "tests/synthesis/discarding_sink.h"
 
@@ -10,17 +11,6 @@
 
 namespace lexamo {
 namespace {
-
-std::vector<QString> installedVoiceIds()
-{
-    test::DiscardingSink sink;
-    EmbeddedSpeechEngine engine(sink);
-    const VoiceCollection voices = engine.GetVoices();
-    std::vector<QString> ids;
-    for (int i = 0; i < voices.Count(); ++i)
-        ids.push_back(voices.Item(i).id());
-    return ids;
-}
 
 class HostileTextTest : public ::testing::TestWithParam<QString>
 {
@@ -44,13 +34,8 @@ TEST_P(HostileTextTest, EveryVoiceSpeaksEveryTextBounded)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Installed, HostileTextTest, ::testing::ValuesIn(installedVoiceIds()),
-                         [](const auto& p) {
-                             std::string name;
-                             for (const QChar c : p.param)
-                                 name += c.isLetterOrNumber() ? char(c.toLatin1()) : '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Installed, HostileTextTest, ::testing::ValuesIn(test::installedVoiceIds()),
+                         [](const auto& p) { return test::voiceTestName(p.param); });
 
 } // namespace
 } // namespace lexamo
