@@ -16,11 +16,13 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -62,9 +64,10 @@ template <typename T> T* named(T* control, const char* name, int tabOrder)
     return control;
 }
 
-QLabel* makeLabel(const char* name, const QString& text, int pixelSize, int tabOrder)
+template <typename Label = QLabel>
+Label* makeLabel(const char* name, const QString& text, int pixelSize, int tabOrder)
 {
-    auto* label = named(new QLabel(text), name, tabOrder);
+    auto* label = named(new Label(text), name, tabOrder);
     label->setFont(fontOf(pixelSize));
     label->setWordWrap(true);
     // Sentences are shown as written, even when they look like markup ("a <b> tag").
@@ -135,6 +138,28 @@ void collectInTabOrder(QWidget* container, QList<QWidget*>& chain)
         else
             collectInTabOrder(child, chain);
     }
+}
+
+TypingKey typingKeyOf(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Space:
+        return {TypingKey::Kind::Space, {}};
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return {TypingKey::Kind::Enter, {}};
+    case Qt::Key_Backspace:
+        return {TypingKey::Kind::Backspace, {}};
+    case Qt::Key_Escape:
+        return {TypingKey::Kind::Escape, {}};
+    default:
+        break;
+    }
+    const QString text = event.text();
+    const bool printable = !text.isEmpty() && std::ranges::all_of(text, [](QChar c) {
+        return c.isPrint() && !c.isSpace();
+    });
+    return {printable ? TypingKey::Kind::Text : TypingKey::Kind::Other, text};
 }
 
 } // namespace
@@ -237,7 +262,7 @@ void TForm1::buildControls()
 
     lbJap = makeLabel("lbJap", QString(), LargeText, 1);
     view.place(lbJap, {10, 0, 679, 41}, Panel2);
-    lbEnglish = makeLabel("lbEnglish", QString(), LargeText, 1);
+    lbEnglish = makeLabel<AnswerLine>("lbEnglish", QString(), LargeText, 1);
     view.place(lbEnglish, {10, 0, 679, 41}, Panel3);
 
     btnNext = makeButton("btnNext", QStringLiteral("Next"), 27, true, Qt::blue);
@@ -265,6 +290,7 @@ void TForm1::buildControls()
     collectInTabOrder(view.surface(), chain);
     view.setTabChain(chain);
     view.setFocusSuccessor([this](QWidget* lost) { return focusAfter(lost); });
+    view.setKeyFilter([this](const QKeyEvent& key) { return typingKey(key); });
 }
 
 QWidget* TForm1::focusAfter(QWidget* lost) const
@@ -303,6 +329,41 @@ void TForm1::bindEvents()
             [this] { guarded([&] { ComboBox1Change(); }); });
     connect(sbReadingSpeed, &QScrollBar::valueChanged, this,
             [this] { guarded([&] { sbReadingSpeedChange(); }); });
+    connect(lbEnglish, &AnswerLine::clicked, this,
+            [this] { guarded([&] { m_drill.takeBackWord(); }); });
+    bindShortcuts();
+}
+
+void TForm1::bindShortcuts()
+{
+    // Chords, so that no key the learner types towards a word is taken.
+    const auto bind = [this](QPushButton* button, QKeySequence keys) {
+        auto* shortcut = new QShortcut(keys, this);
+        // As a mouse would: a hidden button takes no click, and click() skips a disabled one.
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            if (button->isVisible())
+                button->click();
+        });
+        button->setToolTip(
+            QStringLiteral("%1 (%2)").arg(button->text(), keys.toString(QKeySequence::NativeText)));
+    };
+    bind(bbtnListenAgain, QKeySequence(Qt::CTRL | Qt::Key_L));
+    bind(btnRetry, QKeySequence(Qt::CTRL | Qt::Key_R));
+    bind(btnNext, QKeySequence(Qt::CTRL | Qt::Key_N));
+    bind(btnReset, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+}
+
+bool TForm1::typingKey(const QKeyEvent& event)
+{
+    // The voice list searches its voices by the letters typed in it; chords belong to shortcuts.
+    if (m_view->surface()->focusWidget() == ComboBox1 ||
+        (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const TypedAnswer::Outcome outcome = m_drill.typeKey(typingKeyOf(event));
+    // The edit shows at once; the word it asks for is placed in turn with the clicks.
+    if (outcome.request != TypedAnswer::Request::None)
+        guarded([this, outcome] { m_drill.answer(outcome); });
+    return outcome.used;
 }
 
 void TForm1::FormCreate()
@@ -323,7 +384,9 @@ void TForm1::FormCreate()
     trace(QStringLiteral("open RSBubuu"));
     RSPingPong = m_services.openSound(QStringLiteral("SysPingPong"));
     trace(QStringLiteral("open RSPingPong"));
-    m_drill.setSounds({&*RSPu, &*RSBubuu, &*RSPingPong});
+    RSNoMatch = m_services.openSound(QStringLiteral("NoMatch"));
+    trace(QStringLiteral("open RSNoMatch"));
+    m_drill.setSounds({&*RSPu, &*RSBubuu, &*RSPingPong, &*RSNoMatch});
     m_drill.createLists([this](const QString& list) { trace(QStringLiteral("create ") + list); });
     m_random = m_services.randomize();
     trace(QStringLiteral("Randomize"));
@@ -457,6 +520,8 @@ void TForm1::FormClose()
     trace(QStringLiteral("release RSBubuu"));
     RSPingPong.reset();
     trace(QStringLiteral("release RSPingPong"));
+    RSNoMatch.reset();
+    trace(QStringLiteral("release RSNoMatch"));
     m_drill.setSounds({});
     m_drill.releaseLists([this](const QString& list) { trace(QStringLiteral("release ") + list); });
     OptionList.reset();
@@ -544,6 +609,10 @@ QString TForm1::answerLine() const
 void TForm1::setAnswerLine(const QString& text)
 {
     lbEnglish->setText(text);
+}
+void TForm1::setTypedText(const QString& text, bool refused)
+{
+    lbEnglish->setTyped(text, refused);
 }
 void TForm1::setQuestionLabel(const QString& text)
 {

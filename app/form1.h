@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/answer_line.h"
 #include "app/services.h"
 #include "courses/string_list.h"
 #include "drill/drill.h"
@@ -15,6 +16,7 @@
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QRadioButton;
 class QScrollBar;
@@ -95,6 +97,7 @@ public:
     void setJapanese(const QString& text) override;
     QString answerLine() const override;
     void setAnswerLine(const QString& text) override;
+    void setTypedText(const QString& text, bool refused) override;
     void setQuestionLabel(const QString& text) override;
     void setCorrectLabel(const QString& text) override;
     void setWrongLabel(const QString& text) override;
@@ -116,6 +119,7 @@ public:
     std::optional<WaveStream> RSPu;
     std::optional<WaveStream> RSBubuu;
     std::optional<WaveStream> RSPingPong;
+    std::optional<WaveStream> RSNoMatch;
     QString SubDirectory;
 
 protected:
@@ -126,6 +130,9 @@ private:
     void buildControls();
     QWidget* focusAfter(QWidget* lost) const;
     void bindEvents();
+    void bindShortcuts();
+    /// A key for the typed answer; true when it was used.
+    bool typingKey(const QKeyEvent& event);
     void setUpVoices();
     void guarded(const std::function<void()>& handler);
     void trace(const QString& event) const;
@@ -162,7 +169,7 @@ public:
     QScrollBar* sbReadingSpeed = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* lbJap = nullptr;
-    QLabel* lbEnglish = nullptr;
+    AnswerLine* lbEnglish = nullptr;
     QPushButton* btnNext = nullptr;
     QPushButton* btnRetry = nullptr;
     QPushButton* btnReset = nullptr;

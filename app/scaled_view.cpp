@@ -153,6 +153,9 @@ void ScaledView::handFocusOn()
 
 bool ScaledView::event(QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && m_keyFilter &&
+        m_keyFilter(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress && !m_tabChain.isEmpty()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plain =

@@ -27,6 +27,8 @@ class ScaledView : public QGraphicsView
 public:
     /// Chooses the control that takes the focus from one that was hidden or disabled.
     using FocusSuccessor = std::function<QWidget*(QWidget* lost)>;
+    /// Sees each key pressed in the view before the focused control does; true keeps it there.
+    using KeyFilter = std::function<bool(const QKeyEvent& key)>;
 
     ScaledView(QSize designSize, QColor background, QWidget* parent = nullptr);
 
@@ -44,6 +46,7 @@ public:
     void setTabChain(const QList<QWidget*>& chain);
     /// By default the focus goes to the next control of the chain that can take it.
     void setFocusSuccessor(FocusSuccessor successor) { m_successor = std::move(successor); }
+    void setKeyFilter(KeyFilter filter) { m_keyFilter = std::move(filter); }
     /// The first control after `from` in the chain, cyclically, that can take the focus and
     /// satisfies `wanted`; null when there is none.
     QWidget* nextFocusable(QWidget* from, const std::function<bool(QWidget*)>& wanted = {}) const;
@@ -69,6 +72,7 @@ private:
     QHash<QWidget*, DropShadows*> m_shadows;
     QList<QWidget*> m_tabChain;
     FocusSuccessor m_successor;
+    KeyFilter m_keyFilter;
     QPointer<QWidget> m_lostFocus;
     bool m_handOnPending = false;
 };

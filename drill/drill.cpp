@@ -1,6 +1,9 @@
 #include "drill.h"
 
+#include "drill/typed_word_match.h"
 #include "drill/word_rule.h"
+
+#include <algorithm>
 
 namespace lexamo {
 
@@ -150,7 +153,7 @@ void Drill::StartGame()
         button->setVisible(true);
     }
     m_view.setAnswerLine(QString());
-    WCNum = 1;
+    startAttempt();
     NewChk = 0;
     speak(TempSentence);
     m_view.setListenEnabled(true);
@@ -211,6 +214,11 @@ void Drill::btnWord1Click(WordButton* sender)
 {
     if (!active() || !sender)
         return;
+    // A click that reached a button after it was used (queued while speech played) is not a
+    // second use of its word.
+    const int slot = slotOf(sender);
+    if (slot == 0 || std::ranges::find(m_placed, slot) != m_placed.end())
+        return;
     play(m_sounds.click);
     const QString word = sender->text();
     if (m_view.readVoiceOnChecked())
@@ -218,9 +226,22 @@ void Drill::btnWord1Click(WordButton* sender)
     const QString line = m_view.answerLine();
     m_view.setAnswerLine(WCNum == 1 ? line + word : line + QChar(u' ') + word);
     sender->setVisible(false);
+    m_placed.push_back(slot);
     if (WCNum == CQList->Count())
         judge();
     ++WCNum;
+    if (!takesWords() && !m_typed.text().isEmpty()) {
+        m_typed.clear();
+        showTyped();
+    }
+}
+
+int Drill::slotOf(const WordButton* button) const
+{
+    for (int i = 1; i <= CQList->Count(); ++i)
+        if (btnQArray[static_cast<std::size_t>(i)] == button)
+            return i;
+    return 0;
 }
 
 void Drill::judge()
@@ -255,7 +276,20 @@ void Drill::btnRetryClick()
     m_view.setAnswerLine(QString());
     for (int i = 1; i <= CQList->Count(); ++i)
         btnQArray[static_cast<std::size_t>(i)]->setVisible(true);
+    startAttempt();
+}
+
+void Drill::startAttempt()
+{
     WCNum = 1;
+    m_placed.clear();
+    m_typed.clear();
+    showTyped();
+}
+
+void Drill::showTyped()
+{
+    m_view.setTypedText(m_typed.text(), m_typed.refused());
 }
 
 void Drill::bbtnListenAgainClick()
@@ -263,6 +297,79 @@ void Drill::bbtnListenAgainClick()
     if (!active())
         return;
     speak(TempSentence);
+}
+
+bool Drill::takesWords() const
+{
+    return active() && WCNum >= 1 && WCNum <= CQList->Count();
+}
+
+TypedAnswer::Outcome Drill::typeKey(const TypingKey& key)
+{
+    if (!takesWords())
+        return {};
+    TypedAnswer::Outcome outcome = m_typed.press(key);
+    if (outcome.used)
+        showTyped();
+    return outcome;
+}
+
+void Drill::answer(const TypedAnswer::Outcome& request)
+{
+    // The attempt may have been judged or started again since the key was pressed.
+    if (!takesWords())
+        return;
+    switch (request.request) {
+    case TypedAnswer::Request::PickTyped:
+        if (!placeWord(
+                [&](const QStringList& unused) { return matchTypedWord(request.word, unused); })) {
+            play(m_sounds.noMatch);
+            m_typed.refuse(request.word);
+            showTyped();
+        }
+        break;
+    case TypedAnswer::Request::PickEmpty:
+        placeWord(
+            [](const QStringList& unused) { return static_cast<int>(unused.indexOf(QString())); });
+        break;
+    case TypedAnswer::Request::TakeBack:
+        takeBackWord();
+        break;
+    case TypedAnswer::Request::None:
+        break;
+    }
+}
+
+bool Drill::placeWord(const std::function<int(const QStringList& unused)>& choose)
+{
+    std::vector<int> unusedSlots;
+    QStringList words;
+    for (int i = 1; i <= CQList->Count(); ++i) {
+        if (std::ranges::find(m_placed, i) != m_placed.end())
+            continue;
+        unusedSlots.push_back(i);
+        words.append(btnQArray[static_cast<std::size_t>(i)]->text());
+    }
+    const int chosen = choose(words);
+    if (chosen < 0)
+        return false;
+    btnWord1Click(
+        btnQArray[static_cast<std::size_t>(unusedSlots[static_cast<std::size_t>(chosen)])]);
+    return true;
+}
+
+void Drill::takeBackWord()
+{
+    if (!takesWords() || m_placed.empty())
+        return;
+    WordButton* button = btnQArray[static_cast<std::size_t>(m_placed.back())];
+    m_placed.pop_back();
+    // The word leaves with the blank that joined it to the one before; an empty word too.
+    const QString line = m_view.answerLine();
+    const qsizetype cut = button->text().size() + (m_placed.empty() ? 0 : 1);
+    m_view.setAnswerLine(line.left(std::max<qsizetype>(0, line.size() - cut)));
+    button->setVisible(true);
+    --WCNum;
 }
 
 } // namespace lexamo

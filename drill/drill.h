@@ -4,6 +4,7 @@
 #include "drill/drill_view.h"
 #include "drill/random_generator.h"
 #include "drill/shuffles.h"
+#include "drill/typed_answer.h"
 #include "speech/speech_engine.h"
 #include "speech/wave_stream.h"
 
@@ -12,15 +13,17 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace lexamo {
 
 /// The three feedback sounds; they belong to the window, which releases them when it closes.
 struct DrillSounds
 {
-    const WaveStream* click = nullptr;  // RSPu
-    const WaveStream* buzzer = nullptr; // RSBubuu
-    const WaveStream* chime = nullptr;  // RSPingPong
+    const WaveStream* click = nullptr;   // RSPu
+    const WaveStream* buzzer = nullptr;  // RSBubuu
+    const WaveStream* chime = nullptr;   // RSPingPong
+    const WaveStream* noMatch = nullptr; // a typed word that names no button
 };
 
 /// The drill: which questions are asked in which order, the question on screen, the learner's
@@ -45,6 +48,16 @@ public:
     void btnWord1Click(WordButton* sender);
     void btnRetryClick();
     void bbtnListenAgainClick();
+
+    // Answering from the keyboard. A key edits the typed text at once, even while a handler
+    // speaks; the word it asks for is placed later, through answer(), in turn with the clicks.
+    /// Whether the question on screen still takes words.
+    bool takesWords() const;
+    TypedAnswer::Outcome typeKey(const TypingKey& key);
+    void answer(const TypedAnswer::Outcome& request);
+    /// Takes the last word of the attempt off the answer line and shows its button again, until
+    /// the attempt is judged. Nothing is counted, played or spoken.
+    void takeBackWord();
 
     bool courseStarted() const { return m_courseStarted; }
 
@@ -78,6 +91,8 @@ private:
     int WCNum = 0;
     int NewChk = 0;
     std::array<WordButton*, WordButtonCount + 1> btnQArray{};
+    std::vector<int> m_placed; // the slots of the attempt's words, in the order placed
+    TypedAnswer m_typed;
 
     bool active() const;
     /// Positions 1..count in file order, or shuffled when Random is ON.
@@ -87,6 +102,12 @@ private:
     void restartRun();
     void showCounts(int position);
     void judge();
+    /// The slot of a word button showing a word of the question, or 0.
+    int slotOf(const WordButton* button) const;
+    /// Places the first unused word that `choose` picks from the unused words, in slot order.
+    bool placeWord(const std::function<int(const QStringList& unused)>& choose);
+    void startAttempt();
+    void showTyped();
     void speak(const QString& text);
     void play(const WaveStream* sound);
 

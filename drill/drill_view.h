@@ -25,6 +25,9 @@ public:
     virtual void setJapanese(const QString& text) = 0; // lbJap
     virtual QString answerLine() const = 0;            // lbEnglish
     virtual void setAnswerLine(const QString& text) = 0;
+    /// What the learner has typed towards the next word, shown after the answer line; `refused`
+    /// when it named no word.
+    virtual void setTypedText(const QString& text, bool refused) = 0;
     virtual void setQuestionLabel(const QString& text) = 0; // lbQuestNum
     virtual void setCorrectLabel(const QString& text) = 0;  // lbCorrectNum
     virtual void setWrongLabel(const QString& text) = 0;    // lbWrongNum

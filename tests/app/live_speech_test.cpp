@@ -86,7 +86,7 @@ TEST_F(LiveSpeech, CloseDuringSpeechCutsItShortAndReleasesAfterTheHandler)
     EXPECT_TRUE(heard[2].startsWith(QStringLiteral("speak:"))) << heard[2].toStdString();
     EXPECT_TRUE(heard[3].startsWith(QStringLiteral("cancelled:"))) << heard[3].toStdString();
     EXPECT_EQ(heard.mid(4, 1), QStringList{"trace:release RSPu"});
-    EXPECT_EQ(heard.filter(QStringLiteral("trace:release")).size(), 9);
+    EXPECT_EQ(heard.filter(QStringLiteral("trace:release")).size(), 10);
     EXPECT_TRUE(application.stopRequested());
 }
 

@@ -227,24 +227,25 @@ TEST_F(ShellTest, AClickWhereAScaledWordButtonIsDrawnReachesThatButton)
 TEST_F(ShellTest, StartUpCreatesItsObjectsInOrder)
 {
     createForms();
-    EXPECT_EQ(trace,
-              (QStringList{"create OptionList", "create SubDirectoryList", "create voice",
-                           "open RSPu", "open RSBubuu", "open RSPingPong", "create QuestionList",
-                           "create AnswerList", "create QNumList", "create CQList", "Randomize"}));
+    EXPECT_EQ(trace, (QStringList{"create OptionList", "create SubDirectoryList", "create voice",
+                                  "open RSPu", "open RSBubuu", "open RSPingPong", "open RSNoMatch",
+                                  "create QuestionList", "create AnswerList", "create QNumList",
+                                  "create CQList", "Randomize"}));
     // The voice list is asked once, after the engine exists; no change event while filling.
     EXPECT_EQ(log.events, (QStringList{"engine created", "GetVoices"}));
     EXPECT_FALSE(application.stopRequested());
 }
 
-TEST_F(ShellTest, CloseReleasesTheNineObjectsOnceAndStops)
+TEST_F(ShellTest, CloseReleasesTheTenObjectsOnceAndStops)
 {
     createForms();
     trace.clear();
     form1->btnClose->click();
-    const QStringList released = {
-        "release RSPu",         "release RSBubuu",    "release RSPingPong",
-        "release QuestionList", "release AnswerList", "release QNumList",
-        "release CQList",       "release OptionList", "release SubDirectoryList"};
+    const QStringList released = {"release RSPu",         "release RSBubuu",
+                                  "release RSPingPong",   "release RSNoMatch",
+                                  "release QuestionList", "release AnswerList",
+                                  "release QNumList",     "release CQList",
+                                  "release OptionList",   "release SubDirectoryList"};
     EXPECT_EQ(trace, released);
     EXPECT_TRUE(application.stopRequested());
     EXPECT_TRUE(form1->isVisible()) << "the window goes only when it is destroyed";

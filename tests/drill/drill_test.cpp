@@ -39,6 +39,11 @@ public:
         m_answer = text;
         add("answer", text);
     }
+    void setTypedText(const QString& text, bool refused) override
+    {
+        typed = text;
+        typedRefused = refused;
+    }
     void setQuestionLabel(const QString& text) override { add("label", text); }
     void setCorrectLabel(const QString& text) override { add("label", text); }
     void setWrongLabel(const QString& text) override { add("label", text); }
@@ -69,6 +74,8 @@ public:
     }
 
     bool randomOn = false;
+    QString typed;
+    bool typedRefused = false;
     std::array<RecordingButton, WordButtonCount + 1> buttons;
 
 private:

@@ -182,5 +182,22 @@ TEST(SoundCharacterTest, ChimeIsTwoDecayingTonesLouderAndLongerOnTheRight)
     EXPECT_LT(rightDrop, leftDrop - 6.0) << "the right channel must ring clearly longer";
 }
 
+TEST(SoundCharacterTest, NoMatchIsTwoShortQuietKnocksUnlikeTheBuzzer)
+{
+    const DecodedSound knocks = decode("NoMatch");
+    ASSERT_EQ(knocks.channels.size(), 1u);
+    const std::vector<double>& s = knocks.channels[0];
+    EXPECT_LT(knocks.seconds(), 0.15) << "a short signal, not a judgement";
+    EXPECT_NEAR(toDbfs(peak(s)), -12.0, levelToleranceDb);
+    EXPECT_NEAR(dominantFrequency(s, knocks.rate, 100.0, 2000.0), 330.0,
+                330.0 * frequencyTolerance);
+    const auto runs = loudRuns(s, 0.1 * peak(s), std::size_t(knocks.rate * 0.003));
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_NEAR(double(runs[1].first - runs[0].first) / knocks.rate, 0.055, timeTolerance);
+
+    const DecodedSound buzzer = decode("Sysbubuu");
+    EXPECT_LT(toDbfs(peak(s)), toDbfs(peak(buzzer.channels[0])) - 6.0) << "well below the buzzer";
+}
+
 } // namespace
 } // namespace lexamo

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Names, UnknownNameTest,
 
 TEST(SoundResourcesTest, OpeningTwiceGivesTheSameBytesWithoutCopying)
 {
-    for (const char* name : {"SysPu", "Sysbubuu", "SysPingPong"}) {
+    for (const char* name : {"SysPu", "Sysbubuu", "SysPingPong", "NoMatch"}) {
         SCOPED_TRACE(name);
         const WaveStream first = openWaveResource(name);
         const WaveStream second = openWaveResource(QString::fromUtf8(name).toLower());
@@ -82,7 +82,7 @@ TEST(SoundResourcesTest, OpeningTwiceGivesTheSameBytesWithoutCopying)
 
 TEST(SoundResourcesTest, EmbeddedImagesAreTheCommittedFiles)
 {
-    for (const char* name : {"SysPu", "Sysbubuu", "SysPingPong"}) {
+    for (const char* name : {"SysPu", "Sysbubuu", "SysPingPong", "NoMatch"}) {
         SCOPED_TRACE(name);
         QFile file(QStringLiteral(LEXAMO_SOURCE_DIR "/speech/sounds/%1.wav").arg(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -1,4 +1,4 @@
-// make_sounds: synthesizes Lexamo's three sound effects and writes them as WAVE files.
+// make_sounds: synthesizes Lexamo's sound effects and writes them as WAVE files.
 //
 //   make_sounds <output folder>
 //
@@ -270,6 +270,26 @@ std::vector<double> chime()
     return interleaved;
 }
 
+/// The refusal of a typed word: two soft, low knocks, short and quiet enough not to sound like
+/// the buzzer's judgement.
+std::vector<double> noMatch()
+{
+    constexpr double rate = 22050.0;
+    constexpr int count = 2426; // 110 ms
+    std::vector<double> s(count, 0.0);
+    for (double start : {0.0, 0.055}) {
+        for (int n = 0; n < count; ++n) {
+            const double age = n / rate - start;
+            if (age < 0.0 || age > 0.045)
+                continue;
+            const double attack = std::min(1.0, age / 0.002);
+            s[n] += attack * std::exp(-age / 0.012) * std::sin(twoPi * 330.0 * age);
+        }
+    }
+    normalizePeak(s, fromDecibels(-12.0));
+    return s;
+}
+
 void writeFile(const std::filesystem::path& path, const std::vector<char>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -297,6 +317,9 @@ int main(int argc, char** argv)
         writeFile(folder / "SysPingPong.wav",
                   waveImage({Encoding::Pcm, 2, 44100, 16, true}, chime(),
                             {"SysPingPong", "Chime: 880 Hz then 698 Hz, decaying"}, 92690));
+        const std::vector<double> knocks = noMatch();
+        writeFile(folder / "NoMatch.wav", waveImage({Encoding::Pcm, 1, 22050, 16, false}, knocks,
+                                                    {"NoMatch", ""}, 44 + 2 * knocks.size()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_sounds: %s\n", e.what());
         return 1;

@@ -1,0 +1,272 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keyboard_fixture.h"
+
+#include <QRadioButton>
+
+namespace lexamo::testing {
+namespace {
+
+/// The learner's keys as a string: "\b" Backspace, "\x1b" Esc, "\n" Enter, " " Space, any other
+/// character typed as it stands.
+struct TypingCase
+{
+    const char* name;
+    const char* sentence;
+    const char* keys;
+    const char* answerLine;
+    const char* typed;
+    bool refused;
+    QStringList sounds; // played and spoken, in order
+    QStringList unused; // the words still shown, sorted
+    QStringList counts; // correct, wrong
+};
+
+std::ostream& operator<<(std::ostream& out, const TypingCase& c)
+{
+    return out << c.name;
+}
+
+const QStringList NoCounts = {"正解数： 0", "誤答数： 0"};
+const QStringList Click = {"play:SysPu"};
+
+class Typing : public Keyboard, public ::testing::WithParamInterface<TypingCase>
+{
+protected:
+    void typeKeys(const QString& keys)
+    {
+        for (const QChar c : keys) {
+            switch (c.unicode()) {
+            case u'\b':
+                press(Qt::Key_Backspace);
+                break;
+            case u'\x1b':
+                press(Qt::Key_Escape);
+                break;
+            case u'\n':
+                press(Qt::Key_Return);
+                break;
+            default:
+                QTest::keyClick(form1->windowHandle(), c.toLatin1());
+                QApplication::processEvents();
+            }
+        }
+    }
+
+    /// What was played and spoken, in order, with any praise phrase as "speak:praise" (its draw is
+    /// seeded).
+    QStringList heard() const
+    {
+        QStringList events = log.only({"play:", "speak:"});
+        for (QString& event : events) {
+            event = event.section(QStringLiteral(" | "), 0, 0); // without the screen at the time
+            for (const QString& phrase : Drill::PraisePhrases)
+                if (event == QStringLiteral("speak:") + phrase)
+                    event = QStringLiteral("speak:praise");
+        }
+        return events;
+    }
+
+    QStringList unusedWords() const
+    {
+        QStringList words = visibleWords();
+        words.sort();
+        return words;
+    }
+};
+
+TEST_P(Typing, KeysPlaceAndTakeBackWordsAsClicksWould)
+{
+    const TypingCase& c = GetParam();
+    startCourse({QString::fromUtf8(c.sentence), "next"}, {"日本語", "次"});
+    log.events.clear();
+
+    typeKeys(QString::fromUtf8(c.keys));
+
+    EXPECT_EQ(form1->lbEnglish->text(), QString::fromUtf8(c.answerLine));
+    EXPECT_EQ(form1->lbEnglish->typed(), QString::fromUtf8(c.typed));
+    EXPECT_EQ(form1->lbEnglish->typedRefused(), c.refused);
+    EXPECT_EQ(heard(), c.sounds);
+    EXPECT_EQ(unusedWords(), c.unused);
+    EXPECT_EQ(labels().mid(1), c.counts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, Typing,
+    ::testing::Values(
+        TypingCase{"ExactWord",
+                   "I am a boy.",
+                   "am ",
+                   "am",
+                   "",
+                   false,
+                   Click,
+                   {"I", "a", "boy."},
+                   NoCounts},
+        TypingCase{"OtherCase",
+                   "I am a boy.",
+                   "AM",
+                   "",
+                   "AM",
+                   false,
+                   {},
+                   {"I", "a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"OtherCasePicked",
+                   "I am a boy.",
+                   "AM\n",
+                   "am",
+                   "",
+                   false,
+                   Click,
+                   {"I", "a", "boy."},
+                   NoCounts},
+        TypingCase{"PunctuationLeftOut",
+                   "I am a boy.",
+                   "boy ",
+                   "boy.",
+                   "",
+                   false,
+                   Click,
+                   {"I", "a", "am"},
+                   NoCounts},
+        TypingCase{"IdenticalWordsInterchangeable",
+                   "that that is",
+                   "that that ",
+                   "that that",
+                   "",
+                   false,
+                   Click + Click,
+                   {"is"},
+                   NoCounts},
+        TypingCase{"PunctuationLeftOutFitsTwoWords",
+                   "Yes, yes.",
+                   "yes ",
+                   "",
+                   "yes",
+                   true,
+                   {"play:NoMatch"},
+                   {"Yes,", "yes."},
+                   NoCounts},
+        TypingCase{"NoMatchStaysForCorrection",
+                   "I am a boy.",
+                   "xa ",
+                   "",
+                   "xa",
+                   true,
+                   {"play:NoMatch"},
+                   {"I", "a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"CorrectedAfterRefusal",
+                   "I am a boy.",
+                   "xa \b\b\ba ",
+                   "a",
+                   "",
+                   false,
+                   {"play:NoMatch", "play:SysPu"},
+                   {"I", "am", "boy."},
+                   NoCounts},
+        TypingCase{"PartOfAWordIsNoWord",
+                   "I am a boy.",
+                   "bo ",
+                   "",
+                   "bo",
+                   true,
+                   {"play:NoMatch"},
+                   {"I", "a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"EscClears",
+                   "I am a boy.",
+                   "bo\x1b ",
+                   "",
+                   "",
+                   false,
+                   {},
+                   {"I", "a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"BackspaceErasesTypedFirst",
+                   "I am a boy.",
+                   "I am\b",
+                   "I",
+                   "a",
+                   false,
+                   Click,
+                   {"a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"BackspaceTakesBackTheLastWord",
+                   "I am a boy.",
+                   "I am \b",
+                   "I",
+                   "",
+                   false,
+                   Click + Click,
+                   {"a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"TakeBackToTheStart",
+                   "I am a boy.",
+                   "I am \b\b\b",
+                   "",
+                   "",
+                   false,
+                   Click + Click,
+                   {"I", "a", "am", "boy."},
+                   NoCounts},
+        TypingCase{"DoubledBlankTypedAsWritten",
+                   "a  b",
+                   "a  b ",
+                   "a  b",
+                   "",
+                   false,
+                   {"play:SysPu", "play:SysPu", "play:SysPu", "play:SysPingPong", "speak:praise"},
+                   {},
+                   {"正解数： 1", "誤答数： 0"}},
+        TypingCase{"BackspaceAcrossAnEmptyWord",
+                   "a  b",
+                   "a  \b",
+                   "a",
+                   "",
+                   false,
+                   Click + Click,
+                   {"", "b"},
+                   NoCounts},
+        TypingCase{"EnterWithNothingTypedPicksTheEmptyWord",
+                   "a  b",
+                   "\n",
+                   "",
+                   "",
+                   false,
+                   Click,
+                   {"a", "b"},
+                   NoCounts},
+        TypingCase{"WholeQuestionTyped",
+                   "I am a boy.",
+                   "i am a boy\n",
+                   "I am a boy.",
+                   "",
+                   false,
+                   Click + Click + Click + Click + QStringList{"play:SysPingPong", "speak:praise"},
+                   {},
+                   {"正解数： 1", "誤答数： 0"}},
+        TypingCase{"BackspaceAfterJudgingDoesNothing",
+                   "Hi there",
+                   "there hi \b\b",
+                   "there Hi",
+                   "",
+                   false,
+                   {"play:SysPu", "play:SysPu", "play:Sysbubuu", "speak:No!"},
+                   {},
+                   {"正解数： 0", "誤答数： 1"}},
+        TypingCase{"TypingAfterJudgingIsNotTaken",
+                   "Hi",
+                   "hi x",
+                   "Hi",
+                   "",
+                   false,
+                   {"play:SysPu", "play:SysPingPong", "speak:praise"},
+                   {},
+                   {"正解数： 1", "誤答数： 0"}}),
+    [](const ::testing::TestParamInfo<TypingCase>& param) {
+        return std::string(param.param.name);
+    });
+
+} // namespace
+} // namespace lexamo::testing
