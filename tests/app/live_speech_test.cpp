@@ -70,6 +70,46 @@ TEST_F(LiveSpeech, ClickDuringSpeechIsHandledAfterIt)
     EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("I"));
 }
 
+// Keys typed while a sentence is spoken show at once; the word they pick is placed after it.
+TEST_F(LiveSpeech, KeysTypedDuringSpeechShowAtOnceAndPlaceTheWordAfterIt)
+{
+    start({"I am"}, {"私は"});
+    speech->utteranceLength = 300ms;
+    QString typedDuringSpeech;
+    QString answerDuringSpeech;
+    QTimer::singleShot(20ms, form1.get(), [this, &typedDuringSpeech, &answerDuringSpeech] {
+        for (const char key : {'a', 'm'})
+            QTest::keyClick(form1->windowHandle(), key);
+        QApplication::processEvents();
+        typedDuringSpeech = form1->lbEnglish->typed();
+        QTest::keyClick(form1->windowHandle(), ' ');
+        answerDuringSpeech = form1->lbEnglish->text();
+    });
+    form1->bbtnListenAgain->click();
+    EXPECT_EQ(typedDuringSpeech, QStringLiteral("am"));
+    EXPECT_EQ(answerDuringSpeech, QString());
+    EXPECT_EQ(log.only(Heard), (QStringList{"speak:I am | jap=私は answer= words=I,am circle=off",
+                                            "spoken:I am", "play:SysPu"}));
+    EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("am"));
+    EXPECT_EQ(form1->lbEnglish->typed(), QString());
+}
+
+// Two clicks on one button while a sentence is spoken both wait for it; only the first places
+// the word, as the button is gone when the second is handled.
+TEST_F(LiveSpeech, AButtonClickedTwiceDuringSpeechPlacesItsWordOnce)
+{
+    start({"I am a boy"}, {"私は少年です"});
+    speech->utteranceLength = 300ms;
+    QTimer::singleShot(20ms, form1.get(), [this] {
+        WordPushButton* button = visibleButton(QStringLiteral("I"));
+        button->click();
+        button->click();
+    });
+    form1->bbtnListenAgain->click();
+    EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("I"));
+    EXPECT_EQ(log.only({"play:"}), QStringList{"play:SysPu"});
+}
+
 // Closing the window while praise is spoken cuts it short; the window's objects are released only
 // once the judging click's handler has returned, and the program stops.
 TEST_F(LiveSpeech, CloseDuringSpeechCutsItShortAndReleasesAfterTheHandler)

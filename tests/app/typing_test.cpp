@@ -268,5 +268,74 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(param.param.name);
     });
 
+using Shortcuts = Keyboard;
+
+TEST_F(Shortcuts, ActAsAClickOnlyWhileTheirButtonIsEnabled)
+{
+    startCourse({"a b", "c"}, {"エー ビー", "シー"});
+    log.events.clear();
+    const auto chord = [this](int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        press(key, modifiers);
+    };
+
+    chord(Qt::Key_L);
+    EXPECT_EQ(log.only({"speak:"}).size(), 1) << "Listen speaks the sentence again";
+
+    chord(Qt::Key_N);
+    EXPECT_EQ(labels()[0], QStringLiteral("問題番号： 1/2")) << "Next is disabled before an answer";
+
+    clickWords({"a"});
+    chord(Qt::Key_R);
+    EXPECT_EQ(form1->lbEnglish->text(), QString()) << "Retry starts the attempt again";
+    EXPECT_EQ(visibleWords().size(), 2);
+
+    clickWords({"a", "b"});
+    ASSERT_TRUE(form1->btnNext->isEnabled());
+    chord(Qt::Key_R);
+    EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("a b")) << "Retry is disabled when correct";
+
+    chord(Qt::Key_N);
+    EXPECT_EQ(labels()[0], QStringLiteral("問題番号： 2/2"));
+    EXPECT_EQ(form1->lbJap->text(), QStringLiteral("シー"));
+
+    chord(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(labels(), (QStringList{"問題番号： 1/2", "正解数： 0", "誤答数： 0"}))
+        << "Reset starts the run again";
+
+    for (QPushButton* button :
+         {form1->bbtnListenAgain, form1->btnRetry, form1->btnNext, form1->btnReset})
+        EXPECT_TRUE(button->toolTip().contains(QStringLiteral("Ctrl+")))
+            << button->toolTip().toStdString();
+}
+
+TEST_F(Shortcuts, AClickOnTheAnswerLineTakesBackItsLastWord)
+{
+    startCourse({"I am a boy."}, {"私は少年です。"});
+    clickWords({"I", "am"});
+    log.events.clear();
+    clickOn(form1->lbEnglish);
+    EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("I"));
+    EXPECT_TRUE(visibleWords().contains(QStringLiteral("am")));
+    EXPECT_EQ(log.only({"play:", "speak:"}), QStringList()) << "nothing played or spoken";
+    clickWords({"am", "a", "boy."});
+    EXPECT_EQ(labels().mid(1), (QStringList{"正解数： 1", "誤答数： 0"}));
+    clickOn(form1->lbEnglish);
+    EXPECT_EQ(form1->lbEnglish->text(), QStringLiteral("I am a boy.")) << "not after judging";
+}
+
+TEST_F(Shortcuts, ATypedWordIsSpokenWithReadVoiceOnAsItsClickWouldBe)
+{
+    startCourse({"I am"}, {"私は"});
+    form1->rbVOn->click();
+    log.events.clear();
+    for (const char key : {'a', 'm', ' '})
+        QTest::keyClick(form1->windowHandle(), key);
+    QApplication::processEvents();
+    QStringList heard = log.only({"play:", "speak:"});
+    for (QString& event : heard)
+        event = event.section(QStringLiteral(" | "), 0, 0);
+    EXPECT_EQ(heard, (QStringList{"play:SysPu", "speak:am"}));
+}
+
 } // namespace
 } // namespace lexamo::testing
