@@ -55,6 +55,22 @@ TForm2::TForm2(Application& application, TForm1& form1)
 
     connect(Button1, &QPushButton::clicked, this,
             [this] { m_application.guard(this, [this] { Button1Click(); }); });
+    // Enter chooses, as a dialog's default button would: the arrows and Enter are all a learner
+    // on the keyboard needs here.
+    m_view->setKeyFilter([this](const QKeyEvent& key) {
+        if ((key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter) ||
+            (key.modifiers() & ~Qt::KeypadModifier))
+            return false;
+        Button1->click();
+        return true;
+    });
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The arrows move through the courses at once.
+    ListBox1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TForm2::Button1Click()

@@ -218,5 +218,24 @@ TEST_F(SelectionWindow, OkAfterACtrlClickThatClearsTheSelectionReportsTheIndexEr
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("Form1"));
 }
 
+TEST_F(SelectionWindow, TheArrowsAndEnterChooseACourse)
+{
+    writeCourse(QStringLiteral("a"), QStringLiteral("A"), {"a1"}, {"ア"});
+    writeCourse(QStringLiteral("b"), QStringLiteral("B"), {"b1"}, {"ビ"});
+    writeCourse(QStringLiteral("c"), QStringLiteral("C"), {"c1"}, {"シ"});
+    createForms();
+    whileOpen({[&] {
+        form2->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form2.get()));
+        pressIn(form2.get(), Qt::Key_Down);
+        pressIn(form2.get(), Qt::Key_Down);
+        pressIn(form2.get(), Qt::Key_Up);
+        pressIn(form2.get(), Qt::Key_Return);
+    }});
+    form1->FormShow();
+    EXPECT_EQ(form1->windowTitle(), QStringLiteral("B"));
+    EXPECT_FALSE(form2->isVisible());
+}
+
 } // namespace
 } // namespace lexamo::testing
