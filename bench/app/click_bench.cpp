@@ -5,7 +5,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/message_boxes.h"
+#include "silent_services.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,22 +18,10 @@
 #include <vector>
 
 using namespace lexamo;
+using namespace lexamo::bench;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class SilentSpeech : public SpeechEngine
-{
-public:
-    VoiceCollection GetVoices() override { return VoiceCollection({VoiceToken("v", "Voice")}); }
-    VoiceCollection GetVoices(const QString&, const QString&) override { return GetVoices(); }
-    void Voice(const VoiceToken&) override {}
-    void Rate(float) override {}
-    std::unique_ptr<Utterance> startSpeaking(const QString&) override
-    {
-        return std::make_unique<SilentUtterance>();
-    }
-};
 
 class TimingPlayer : public SoundPlayer
 {
@@ -47,16 +35,6 @@ public:
     }
     Clock::time_point clickPlayed;
     Clock::time_point feedbackPlayed;
-};
-
-class NoBoxes : public MessageBoxes
-{
-public:
-    void ShowMessage(QWidget*, const QString&) override {}
-    void showError(QWidget*, const QString& message) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(message));
-    }
 };
 
 void printStats(const char* what, std::vector<double> micros)
@@ -91,19 +69,10 @@ int main(int argc, char** argv)
         "\xEF\xBB\xBF\xE7\xB4\x85\xE8\x8C\xB6\n\xE9\xA7\x85\n\xE3\x81\xBE\xE3\x81\x9F\n");
     japanese.close();
 
-    NoBoxes boxes;
+    ListeningBoxes boxes;
     Application application(boxes);
     TimingPlayer player;
-    Services services;
-    services.application = &application;
-    services.createSpeechEngine = [] { return std::make_unique<SilentSpeech>(); };
-    services.openSound = [](const QString& name) {
-        static const unsigned char bytes[4] = {};
-        return WaveStream{name, bytes, 4};
-    };
-    services.soundPlayer = &player;
-    services.randomize = [] { return std::make_unique<MtRandomGenerator>(1); };
-    TForm1 form(services);
+    TForm1 form(silentServices(application, player));
     TForm2 selection(application, form);
     form.setForm2(&selection);
     form.resize(1426, 720);
