@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end run of the real program: under Xvfb with openbox, with SDL's disk audio driver, it
 # opens a small course, answers the first question by clicking the word buttons where the scaled
-# window puts them and the second by the keyboard alone, closes the final message box and the
-# main window, and checks the exit code and that sound was played. On the way it checks that the
-# course list is the main window's child and that the windows carry the class the menu entry
-# names.
+# window puts them, the second by Tab and Space and the third by typing its words, closes the
+# final message box and the main window, and checks the exit code and that sound was played. On
+# the way it checks that the course list is the main window's child and that the windows carry
+# the class the menu entry names.
 #   run-e2e.sh <path-to-lexamo> [screenshot.png]
 set -euo pipefail
 
@@ -42,12 +42,12 @@ fail() {
 step() { printf '== %s\n' "$*"; }
 
 # Two courses, so the first is selected at once. The answers need no reading of the shuffled
-# buttons: a one-word sentence, and a sentence of two identical words.
+# buttons: a one-word sentence, a sentence of two identical words, and a sentence typed.
 courses="$work/courses"
 mkdir -p "$courses/other"
 printf '\xef\xbb\xbfE2E course\r\nDrill\r\n' >"$courses/Option.txt"
-printf 'Hello.\r\nno no\r\n' >"$courses/DrillE.txt"
-printf '\xef\xbb\xbfこんにちは。\r\nいいえ、いいえ。\r\n' >"$courses/DrillJ.txt"
+printf 'Hello.\r\nno no\r\nYes, I can type it!\r\n' >"$courses/DrillE.txt"
+printf '\xef\xbb\xbfこんにちは。\r\nいいえ、いいえ。\r\nはい、打てます！\r\n' >"$courses/DrillJ.txt"
 printf 'Other course\r\nOther\r\n' >"$courses/other/Option.txt"
 printf 'Goodbye.\r\n' >"$courses/other/OtherE.txt"
 printf '\xef\xbb\xbfさようなら。\r\n' >"$courses/other/OtherJ.txt"
@@ -144,16 +144,38 @@ if [ -n "$screenshot" ]; then
     import -window "$main" "$screenshot" || fail "no screenshot"
 fi
 
-step "answer the second question by keyboard alone"
-# Next handed the focus on to the first word; each word hands it to the next, the last to Next.
+step "answer the second question by Tab and Space"
+# Next handed the focus on to the first word; each word hands it to the next, the last to Next,
+# and Space on Next shows the third question.
 xdotool windowactivate --sync "$main"
 for _ in 1 2 3; do
     xdotool key space
     settle
 done
 
+step "answer the third question by typing alone"
+# Capitals and end punctuation need not be typed. A misspelt word is refused and stays to be
+# corrected; Esc clears a typed text; Backspace erases typed letters, and with nothing typed
+# takes back the last word placed. Only a correct answer enables Next, which ends the course.
+# Fewer Spaces than words, so that Spaces alone, on whichever buttons had the focus, never
+# complete the answer.
+settle 2
+xdotool type --delay 40 'yes i cna'
+xdotool key Return
+settle 0.5
+xdotool key BackSpace BackSpace BackSpace
+xdotool type --delay 40 'cam'
+xdotool key Escape
+xdotool type --delay 40 'can it'
+xdotool key Return BackSpace
+xdotool type --delay 40 'type it'
+xdotool key Return
+settle
+xdotool key ctrl+n
+
 step "close the final message and the main window"
-box=$(wait_window '^Lexamo$')
+box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Lexamo$' 2>/dev/null | head -n 1) ||
+    fail "no closing message: the typed answer was not judged correct"
 xdotool windowactivate --sync "$box" key Return
 for _ in $(seq 100); do
     xdotool search --onlyvisible --name '^Lexamo$' >/dev/null 2>&1 || break
