@@ -224,8 +224,7 @@ bool activate(QWidget& window)
 }
 
 /// Chooses the course in this row of the selection window by keys, once `open` has shown the
-/// window: unless the row is selected already, the list is focused and the row chosen with the
-/// arrow keys; then OK is pressed.
+/// window: the list focused, the row reached with the arrow keys, and Enter.
 bool chooseCourse(Keyboard& keys, TForm1& form, TForm2& selection, int row,
                   const std::function<void()>& open)
 {
@@ -235,18 +234,14 @@ bool chooseCourse(Keyboard& keys, TForm1& form, TForm2& selection, int row,
         if (QApplication::activeModalWidget() != &selection || !selection.isVisible())
             return;
         choose.stop();
-        const ScaledView& view = *selection.scaledView();
         QListWidget& list = *selection.ListBox1;
-        const bool onRow = list.currentRow() == row && list.currentItem()->isSelected();
-        if (activate(selection) && (onRow || keys.tabTo(&selection, view, &list))) {
+        if (activate(selection) && keys.tabTo(&selection, *selection.scaledView(), &list)) {
             while (list.currentRow() < row)
                 keys.press(&selection, Qt::Key_Down);
             while (list.currentRow() > row)
                 keys.press(&selection, Qt::Key_Up);
-            if (keys.tabTo(&selection, view, selection.Button1)) {
-                keys.press(&selection, Qt::Key_Space);
-                chosen = !selection.isVisible();
-            }
+            keys.press(&selection, Qt::Key_Return);
+            chosen = !selection.isVisible();
         }
         if (selection.isVisible())
             selection.close();
@@ -311,34 +306,35 @@ bool measureCourse(Keyboard& keys, TForm1& form, ListeningBoxes& boxes, CourseFi
 void printTable(const std::vector<CourseFigures>& courses)
 {
     std::printf("Answering the sample courses without the mouse: real windows (offscreen), speech\n"
-                "silenced, real key events, every question correct at once. A chord (Shift+Tab,\n"
-                "Ctrl+N, a capital letter) counts as one keystroke. Means per question over %d\n"
-                "runs of each course, the words shuffled anew in every run.\n\n",
+                "silenced, real key events, every question correct at once. Means per question\n"
+                "over %d runs of each course, the words shuffled anew in every run.\n\n",
                 Runs);
-    std::printf("%-17s %9s %8s %9s %12s %10s %15s\n", "course", "questions", "words/q", "clicks/q",
-                "typing keys/q", "Tab keys/q", "keys to choose");
+    std::printf("%-17s %9s %7s %8s %-13s %-20s %6s\n", "", "", "", "", "  keys/q",
+                "    estimated s/q", "keys to");
+    std::printf("%-17s %9s %7s %8s %6s %6s %6s %6s %6s %7s\n", "course", "questions", "words/q",
+                "clicks/q", "typing", "Tab", "mouse", "typing", "Tab", "choose");
     for (const CourseFigures& c : courses) {
         const double perQuestion = 1.0 / (Runs * c.questions);
-        std::printf("%-17s %9d %8.2f %9.2f %12.2f %10.2f %15d\n", qPrintable(c.folder), c.questions,
-                    double(c.words) / c.questions, double(c.words) / c.questions + 1,
-                    c.typingKeys * perQuestion, c.tabKeys * perQuestion, c.chooseKeys);
+        const double clicks = double(c.words) / c.questions + 1;
+        const double typing = c.typingKeys * perQuestion;
+        const double tab = c.tabKeys * perQuestion;
+        std::printf("%-17s %9d %7.2f %8.2f %6.2f %6.2f %6.2f %6.2f %6.2f %7d\n",
+                    qPrintable(c.folder), c.questions, clicks - 1, clicks, typing, tab,
+                    clicks * (Point + 2 * Button), typing * Keystroke, tab * Keystroke,
+                    c.chooseKeys);
     }
     std::printf(
-        "\nclicks/q: one click per word and one for Next. keys to choose: in the selection\n"
-        "window, for the first course as it opens at start-up, for the others from the main\n"
-        "window through ChangeCourse.\n\n");
-    std::printf("Estimated seconds per question with the classic keystroke-level model operator\n"
-                "times (Card, Moran and Newell 1980: K %.2f s a keystroke, P %.1f s pointing,\n"
-                "B %.1f s a mouse button press or release; a click is P + 2B). Thinking (M) and\n"
-                "moving the hand between mouse and keyboard (H) are left out of all three.\n\n",
-                Keystroke, Point, Button);
-    std::printf("%-17s %8s %8s %8s\n", "course", "mouse", "typing", "Tab");
-    for (const CourseFigures& c : courses) {
-        const double perQuestion = 1.0 / (Runs * c.questions);
-        std::printf("%-17s %8.2f %8.2f %8.2f\n", qPrintable(c.folder),
-                    (double(c.words) / c.questions + 1) * (Point + 2 * Button),
-                    c.typingKeys * perQuestion * Keystroke, c.tabKeys * perQuestion * Keystroke);
-    }
+        "\nmouse clicks: one per word and one for Next. Keystrokes: a chord (Shift+Tab, Ctrl+N, a\n"
+        "capital letter) counts as one. typing: each word as the shortest text accepted, then\n"
+        "Space; Ctrl+N for Next. Tab: Tab or Shift+Tab, whichever is fewer, to a button showing\n"
+        "the word, then Space; the same for Next. keys to choose: in the selection window, for\n"
+        "the first course as it opens at start-up, for the others from the main window through\n"
+        "ChangeCourse.\n"
+        "Estimated seconds: the classic keystroke-level model operator times (Card, Moran and\n"
+        "Newell 1980): K %.2f s a keystroke; a click is P %.1f s pointing + 2 B %.1f s, a mouse\n"
+        "button pressed and released. Thinking (M) and moving the hand between mouse and\n"
+        "keyboard (H) are left out of all three.\n",
+        Keystroke, Point, Button);
 }
 
 } // namespace
