@@ -12,8 +12,8 @@ class Application;
 /// Speech as the window needs it. The window is painted before every utterance, so the learner
 /// sees a new question before hearing it. Speak still returns only once the text has been heard,
 /// but while it waits the window keeps painting and answering the window system; what the learner
-/// clicks or types meanwhile is handled after the speech, in order (Application::guard). Once the program is stopping,
-/// the utterance is cut short and later ones are not spoken.
+/// clicks or types meanwhile is handled after the speech, in order (Application::guard). Once the
+/// program is stopping, the utterance is cut short and later ones are not spoken.
 class ResponsiveSpeech : public SpeechEngine
 {
 public:
@@ -31,6 +31,7 @@ public:
     {
         return m_engine->startSpeaking(text);
     }
+    void prepare(const QString& text) override { m_engine->prepare(text); }
     void Speak(const QString& text, int flags) override;
 
 private:

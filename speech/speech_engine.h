@@ -80,6 +80,10 @@ public:
     virtual void Rate(float rate) = 0;
     /// Starts speaking the text and returns at once; one utterance at a time.
     virtual std::unique_ptr<Utterance> startSpeaking(const QString& text) = 0;
+    /// A hint that later speech will probably say this text with the current voice and speed:
+    /// an engine may make its audio now, in the background, so that speaking it starts at once.
+    /// Nothing is heard, and speech of other texts never waits for it.
+    virtual void prepare(const QString&) {}
     /// Speaks the text and returns when it has been spoken. Flags are always 0 here.
     virtual void Speak(const QString& text, int flags);
 };

@@ -1,6 +1,7 @@
 #include "courses/error.h"
 #include "speech/synthesis/embedded_speech_engine.h"
 #include "tests/synthesis/installed_voices.h"
+#include "tests/synthesis/recording_sink.h"
 
 #include <QSet>
 #include <QString>
@@ -27,27 +28,7 @@ const QString kDefaultVoice = QStringLiteral("flite:cmu_us_rms");
 // voice kal16 gives the same samples each time, so exact comparisons use it.
 const QString kRepeatableVoice = QStringLiteral("flite:cmu_us_kal16");
 
-// Keeps every utterance the engine begins, with its samples; plays nothing, so waiting is over
-// at once.
-class RecordingSink : public PcmSink
-{
-public:
-    struct Call
-    {
-        std::vector<std::int16_t> samples;
-        int sampleRate;
-        bool ended = false;
-    };
-    void beginSpeech(int sampleRate) override { calls.push_back({{}, sampleRate}); }
-    void pushSpeech(const std::int16_t* samples, std::size_t count) override
-    {
-        calls.back().samples.insert(calls.back().samples.end(), samples, samples + count);
-    }
-    void endSpeech() override { calls.back().ended = true; }
-    void cancelSpeech() override {}
-    bool waitSpeechPlayed(std::chrono::milliseconds) override { return true; }
-    std::vector<Call> calls;
-};
+using test::RecordingSink;
 
 double rms(const PcmBuffer& pcm)
 {
@@ -86,16 +67,7 @@ bool sameSpeech(const PcmBuffer& a, const PcmBuffer& b)
     return best > 0.95;
 }
 
-VoiceToken tokenWithId(EmbeddedSpeechEngine& engine, const QString& id)
-{
-    const VoiceCollection voices = engine.GetVoices();
-    for (int i = 0; i < voices.Count(); ++i) {
-        if (voices.Item(i).id() == id)
-            return voices.Item(i);
-    }
-    ADD_FAILURE() << "no voice " << id.toStdString();
-    return {};
-}
+using test::tokenWithId;
 
 class EmbeddedSpeechEngineTest : public ::testing::Test
 {

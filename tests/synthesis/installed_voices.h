@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,18 @@ inline std::vector<QString> installedVoiceIds()
     for (int i = 0; i < voices.Count(); ++i)
         ids.push_back(voices.Item(i).id());
     return ids;
+}
+
+/// The engine's voice with this id; a test failure when there is none.
+inline VoiceToken tokenWithId(EmbeddedSpeechEngine& engine, const QString& id)
+{
+    const VoiceCollection voices = engine.GetVoices();
+    for (int i = 0; i < voices.Count(); ++i) {
+        if (voices.Item(i).id() == id)
+            return voices.Item(i);
+    }
+    ADD_FAILURE() << "no voice " << id.toStdString();
+    return {};
 }
 
 /// A voice id as a test name: letters and digits, the rest as '_'.
