@@ -156,6 +156,9 @@ void Drill::StartGame()
     startAttempt();
     NewChk = 0;
     speak(TempSentence);
+    // The next question's sentence can be made while the learner works on this one.
+    if (m_voice && CurrentNum < AllQuestNum)
+        m_voice->prepare((*QuestionList)[(*QNumList)[CurrentNum].toInt() - 1]);
     m_view.setListenEnabled(true);
     m_view.setRetryEnabled(true);
 }

@@ -77,6 +77,15 @@ TEST_F(DrillScenario, AllRightAtFirstJudgementEndsWithThePerfectMessageSpokenThe
     EXPECT_EQ(form1->lbJap->text(), QStringLiteral("私は少年です。"));
 }
 
+TEST_F(DrillScenario, TheEngineHearsOfTheNextSentenceOnceTheFirstHasBeenSpoken)
+{
+    start({"I am a boy.", "Good morning"}, {"私は少年です。", "おはよう"});
+    const QStringList said = log.only({"speak:", "prepare:"});
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].startsWith(QStringLiteral("speak:I am a boy. |")));
+    EXPECT_EQ(said[1], QStringLiteral("prepare:Good morning"));
+}
+
 TEST_F(DrillScenario, WrongThenRetryThenRightCountsOneWrongAndEndsWithGoodWorkShownThenSpoken)
 {
     start({"a b", "c"}, {"エー ビー", "シー"}, {0, 0, 5, 0, 3});

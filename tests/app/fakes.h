@@ -103,6 +103,7 @@ public:
             return std::make_unique<SilentUtterance>();
         return std::make_unique<TimedUtterance>(m_log, text, utteranceLength);
     }
+    void prepare(const QString& text) override { m_log.add(QStringLiteral("prepare:") + text); }
 
     std::function<QString()> screen;
     std::function<void(const QString&)> onSpeak;

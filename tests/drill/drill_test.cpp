@@ -105,6 +105,13 @@ public:
         m_log.append(QStringLiteral("speak:") + text);
         return std::make_unique<SilentUtterance>();
     }
+    void prepare(const QString& text) override
+    {
+        if (logPrepare)
+            m_log.append(QStringLiteral("prepare:") + text);
+    }
+    /// Off for the tests that are about what the learner gets, which a hint never changes.
+    bool logPrepare = false;
 
 private:
     Log& m_log;
@@ -216,6 +223,38 @@ TEST_F(DrillTest, ResetAsksTheSameShuffledOrderAgainAndTheSwitchDrawsANewOne)
     drill.rbOffChange();
     EXPECT_EQ(drill.questionOrder(), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(drill.sentence(), QStringLiteral("q1"));
+}
+
+TEST_F(DrillTest, EachQuestionButTheLastHintsTheNextSentenceAfterSpeakingItsOwn)
+{
+    auto engine = std::make_unique<RecordingEngine>(log);
+    engine->logPrepare = true;
+    voice = std::move(engine);
+    const auto sentences = [this] {
+        Log taken;
+        for (const QString& event : take())
+            if (event.startsWith(QStringLiteral("prepare:")) ||
+                event.startsWith(QStringLiteral("speak:q")))
+                taken.append(event);
+        return taken;
+    };
+    view.randomOn = true;
+    start({"q1", "q2", "q3"}, {"一", "二", "三"}, {2, 1, 2, 0});
+    ASSERT_EQ(drill.questionOrder(), (QStringList{"3", "2", "1"}));
+    EXPECT_EQ(sentences(), (Log{"speak:q3", "prepare:q2"}));
+    clickWords({"q3"});
+    EXPECT_EQ(sentences(), Log());
+    drill.btnNextClick();
+    EXPECT_EQ(sentences(), (Log{"speak:q2", "prepare:q1"}));
+    clickWords({"q2"});
+    drill.btnNextClick();
+    EXPECT_EQ(sentences(), Log{"speak:q1"}) << "nothing follows the last position";
+    clickWords({"q1"});
+    drill.btnNextClick();
+    drill.bbtnListenAgainClick();
+    EXPECT_EQ(sentences(), Log{"speak:q1"});
+    drill.btnResetClick();
+    EXPECT_EQ(sentences(), (Log{"speak:q3", "prepare:q2"}));
 }
 
 TEST_F(DrillTest, WithoutACourseOrAfterTheListsAreReleasedNothingHappens)
