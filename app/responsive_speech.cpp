@@ -3,6 +3,7 @@
 #include "app/application.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace lexamo {
 
@@ -10,6 +11,22 @@ namespace {
 
 // How long the window goes without looking at its events while an utterance plays.
 constexpr std::chrono::milliseconds PollInterval(10);
+
+// While it lasts, a click or a key asks for its handler, which runs after the speech.
+class SpeechWait
+{
+public:
+    explicit SpeechWait(Application& application) : m_application(application)
+    {
+        m_application.beginSpeechWait();
+    }
+    ~SpeechWait() { m_application.endSpeechWait(); }
+    SpeechWait(const SpeechWait&) = delete;
+    SpeechWait& operator=(const SpeechWait&) = delete;
+
+private:
+    Application& m_application;
+};
 
 } // namespace
 
@@ -25,9 +42,8 @@ void ResponsiveSpeech::Speak(const QString& text, int)
     // is playing, never over it.
     if (m_current && !waitWhileResponsive(*m_current))
         return;
-    if (m_application.stopRequested())
+    if (m_application.stopRequested() || !showBeforeSpeaking())
         return;
-    m_paint();
     const std::unique_ptr<Utterance> utterance = m_engine->startSpeaking(text);
     const struct Restore
     {
@@ -38,14 +54,20 @@ void ResponsiveSpeech::Speak(const QString& text, int)
     waitWhileResponsive(*utterance);
 }
 
+bool ResponsiveSpeech::showBeforeSpeaking()
+{
+    const SpeechWait wait(m_application);
+    m_paint();
+    // Audio made ahead of time is heard within milliseconds, sooner than a compositor may take
+    // in the frame just sent (measured on Weston: the frame arrived 30 ms after the speech
+    // began): speech starts once the window system has handled everything sent so far.
+    QGuiApplication::sync();
+    return !m_application.stopRequested();
+}
+
 bool ResponsiveSpeech::waitWhileResponsive(Utterance& utterance)
 {
-    m_application.beginSpeechWait();
-    const struct EndWait
-    {
-        Application& application;
-        ~EndWait() { application.endSpeechWait(); }
-    } endWait{m_application};
+    const SpeechWait wait(m_application);
     while (!utterance.waitFor(PollInterval)) {
         // Everything the window system sends is taken in: paints, pings, a close. A click or a
         // key asks for its handler, which the application runs after the one that speaks.

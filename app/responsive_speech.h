@@ -35,6 +35,9 @@ public:
     void Speak(const QString& text, int flags) override;
 
 private:
+    /// Paints the window and waits until the window system has the frame; false when the
+    /// program is stopping.
+    bool showBeforeSpeaking();
     /// Keeps the window alive until the utterance has ended; false when it was cut short.
     bool waitWhileResponsive(Utterance& utterance);
 
