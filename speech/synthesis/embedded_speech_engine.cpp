@@ -193,7 +193,8 @@ void EmbeddedSpeechEngine::prepare(const QString& text)
         const auto same = [&](const Preparation& waiting) {
             return waiting.key == preparation.key;
         };
-        if (m_preparing == preparation.key || m_cache.contains(preparation.key) ||
+        // Audio already kept is only marked as wanted soon, so that it stays.
+        if (m_preparing == preparation.key || m_cache.find(preparation.key) ||
             std::any_of(m_preparations.begin(), m_preparations.end(), same))
             return;
         m_preparations.push_back(std::move(preparation));
