@@ -67,7 +67,7 @@ public:
     bool waitPrepared(const QString& text, std::chrono::milliseconds timeout);
 
     /// The samples an utterance of the text consists of with the current voice and rate,
-    /// synthesized on the calling thread; empty for an empty text.
+    /// synthesized on the calling thread, never taken from kept audio; empty for an empty text.
     PcmBuffer synthesize(const QString& text);
 
     struct Job;
