@@ -3,7 +3,6 @@
 #include "app/application.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 namespace lexamo {
 
@@ -56,12 +55,10 @@ void ResponsiveSpeech::Speak(const QString& text, int)
 
 bool ResponsiveSpeech::showBeforeSpeaking()
 {
+    // Showing the frame may mean waiting for the compositor (Wayland), and audio made ahead of
+    // time is heard within milliseconds of its start: what comes meanwhile waits as during speech.
     const SpeechWait wait(m_application);
     m_paint();
-    // Audio made ahead of time is heard within milliseconds, sooner than a compositor may take
-    // in the frame just sent (measured on Weston: the frame arrived 30 ms after the speech
-    // began): speech starts once the window system has handled everything sent so far.
-    QGuiApplication::sync();
     return !m_application.stopRequested();
 }
 

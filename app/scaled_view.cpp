@@ -3,11 +3,16 @@
 #include "app/drop_shadows.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QThread>
+#include <QWindow>
 
 #include <cmath>
 
@@ -32,6 +37,27 @@ bool canTakeFocus(const QWidget* control)
 {
     return control->isVisible() && control->isEnabled() && control->focusPolicy() != Qt::NoFocus;
 }
+
+// Longest wait for a Wayland compositor to show a frame: a window it does not show at all (one
+// minimized, say) gets no frame callbacks.
+constexpr int FrameShownLimitMs = 100;
+
+/// Counts the update requests a window receives. On Wayland one is delivered when the compositor
+/// has taken in the frame before it.
+class UpdateRequestCounter : public QObject
+{
+public:
+    explicit UpdateRequestCounter(QWindow* window) { window->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::UpdateRequest)
+            ++count;
+        return false;
+    }
+};
 
 bool isKeyEvent(const QEvent* event)
 {
@@ -230,6 +256,25 @@ void ScaledView::repaintNow()
     // sent it.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         emit dispatcher->awake();
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+        waitUntilShown();
+}
+
+void ScaledView::waitUntilShown()
+{
+    // A Wayland client commits a frame at once only when the compositor has taken in the one
+    // before, and audio made ahead of time starts within milliseconds: the next update request
+    // comes once the compositor has taken in what was committed, this frame included.
+    QWindow* shown = window()->windowHandle();
+    if (!shown || !shown->isExposed())
+        return;
+    UpdateRequestCounter requests(shown);
+    const QDeadlineTimer deadline(FrameShownLimitMs);
+    shown->requestUpdate();
+    while (requests.count == 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
 }
 
 void ScaledView::resizeEvent(QResizeEvent* event)

@@ -52,7 +52,8 @@ public:
     QWidget* nextFocusable(QWidget* from, const std::function<bool(QWidget*)>& wanted = {}) const;
 
     /// Paints the current state at once and sends it to the window system: the user-interface
-    /// thread is about to wait.
+    /// thread is about to wait, and speech to start. On Wayland it returns once the compositor
+    /// has the frame (within a tenth of a second), handling events meanwhile.
     void repaintNow();
 
 protected:
@@ -62,6 +63,7 @@ protected:
     void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
+    void waitUntilShown();
     void moveFocus(bool forward);
     void focusLost(QWidget* control);
     void handFocusOn();
