@@ -72,11 +72,8 @@ int main(int argc, char** argv)
     ListeningBoxes boxes;
     Application application(boxes);
     TimingPlayer player;
-    TForm1 form(silentServices(application, player));
-    TForm2 selection(application, form);
-    form.setForm2(&selection);
-    form.resize(1426, 720);
-    form.show();
+    SilentWindows windows(application, player);
+    TForm1& form = windows.form;
     form.SubDirectory = QStringLiteral("./");
     form.InitialGame();
 

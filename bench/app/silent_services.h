@@ -1,8 +1,10 @@
-// The main window's services for benchmarks that drive it: speech that says nothing, sounds of
-// four silent bytes, and message boxes that only remember what they said.
+// The windows and their services for benchmarks that drive them: speech that says nothing,
+// sounds of four silent bytes, and message boxes that only remember what they said.
 #pragma once
 
 #include "app/application.h"
+#include "app/form1.h"
+#include "app/form2.h"
 #include "app/message_boxes.h"
 #include "app/services.h"
 
@@ -53,5 +55,20 @@ inline Services silentServices(Application& application, SoundPlayer& player)
     services.randomize = [] { return std::make_unique<MtRandomGenerator>(1); };
     return services;
 }
+
+/// Both windows over the silent services, as the program wires them; the main one is shown at
+/// twice the design width.
+struct SilentWindows
+{
+    SilentWindows(Application& application, SoundPlayer& player)
+        : form(silentServices(application, player)), selection(application, form)
+    {
+        form.setForm2(&selection);
+        form.resize(1426, 720);
+        form.show();
+    }
+    TForm1 form;
+    TForm2 selection;
+};
 
 } // namespace lexamo::bench
