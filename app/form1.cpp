@@ -580,6 +580,7 @@ void TForm1::ComboBox1Change()
         return;
     const int selected = ComboBox1->currentIndex();
     voice->Voice(voice->GetVoices(QString(), QString()).Item(selected));
+    m_drill.voiceChanged();
 }
 
 void TForm1::sbReadingSpeedChange()
@@ -587,6 +588,7 @@ void TForm1::sbReadingSpeedChange()
     if (!voice)
         return;
     voice->Rate(static_cast<float>(sbReadingSpeed->value()) / SpeedScale);
+    m_drill.voiceChanged();
 }
 
 QWidget* TForm1::FindComponent(const QString& name) const

@@ -156,11 +156,25 @@ void Drill::StartGame()
     startAttempt();
     NewChk = 0;
     speak(TempSentence);
+    prepareNextSentence();
+    m_view.setListenEnabled(true);
+    m_view.setRetryEnabled(true);
+}
+
+void Drill::prepareNextSentence()
+{
     // The next question's sentence can be made while the learner works on this one.
     if (m_voice && CurrentNum < AllQuestNum)
         m_voice->prepare((*QuestionList)[(*QNumList)[CurrentNum].toInt() - 1]);
-    m_view.setListenEnabled(true);
-    m_view.setRetryEnabled(true);
+}
+
+void Drill::voiceChanged()
+{
+    // What was made ahead belongs to the old voice or speed: Listen and Next would start cold.
+    if (!active() || !m_voice)
+        return;
+    m_voice->prepare(TempSentence);
+    prepareNextSentence();
 }
 
 void Drill::restartRun()

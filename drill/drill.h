@@ -48,6 +48,8 @@ public:
     void btnWord1Click(WordButton* sender);
     void btnRetryClick();
     void bbtnListenAgainClick();
+    /// The voice or the reading speed has changed.
+    void voiceChanged();
 
     // Answering from the keyboard. A key edits the typed text at once, even while a handler
     // speaks; the word it asks for is placed later, through answer(), in turn with the clicks.
@@ -109,6 +111,7 @@ private:
     void startAttempt();
     void showTyped();
     void speak(const QString& text);
+    void prepareNextSentence();
     void play(const WaveStream* sound);
 
     DrillView& m_view;

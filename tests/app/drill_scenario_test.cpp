@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace lexamo::testing {
 namespace {
@@ -84,6 +85,15 @@ TEST_F(DrillScenario, TheEngineHearsOfTheNextSentenceOnceTheFirstHasBeenSpoken)
     ASSERT_EQ(said.size(), 2);
     EXPECT_TRUE(said[0].startsWith(QStringLiteral("speak:I am a boy. |")));
     EXPECT_EQ(said[1], QStringLiteral("prepare:Good morning"));
+}
+
+TEST_F(DrillScenario, ANewSpeedOrVoiceHasTheSentenceOnScreenAndTheNextMadeAnew)
+{
+    start({"I am a boy.", "Good morning"}, {"私は少年です。", "おはよう"});
+    log.events.clear();
+    form1->sbReadingSpeed->setValue(-5 * SpeedScale);
+    EXPECT_EQ(log.only({"Rate:", "prepare:", "speak:"}),
+              (QStringList{"Rate:-5", "prepare:I am a boy.", "prepare:Good morning"}));
 }
 
 TEST_F(DrillScenario, WrongThenRetryThenRightCountsOneWrongAndEndsWithGoodWorkShownThenSpoken)
